@@ -1,0 +1,32 @@
+#pragma once
+// What a long run (import, export, conversion, split, purge, watch, report)
+// needs from the person in front of it while it works. The windows implement
+// it with the progress window and message boxes; tests with a scripted fake.
+// The defaults go through the message module, so most implementations only
+// supply progress().
+
+#include "frame/Messages.h"
+
+#include <QString>
+
+class TRunTalk
+{
+public:
+    virtual ~TRunTalk() = default;
+
+    // Replaces the progress message and shows it at once.
+    virtual void progress(const QString &message) = 0;
+
+    virtual bool askYesNo(const QString &question) { return AskYesNo(question); }
+    virtual void error(const QString &text) { ShowError(text); }
+    virtual void warning(const QString &text) { ShowWarning(text); }
+    virtual void information(const QString &text) { ShowInformation(text); }
+};
+
+// A run with nobody watching: progress goes nowhere, messages go through the
+// message module as usual.
+class TQuietTalk : public TRunTalk
+{
+public:
+    void progress(const QString &) override {}
+};

@@ -1,0 +1,5 @@
+#pragma once
+// The shared utility unit: file naming and platform services, dates, text
+// fields, symbol renaming and position look-ups. One include for all of it.
+
+#include "frame/StdUnitFiles.h"

@@ -1,7 +1,67 @@
+// The start-up sequence: splash window, the long-lived windows, at least five
+// seconds of splash, then the event loop until the main window closes.
+
+#include "frame/AboutFrm.h"
+#include "frame/Clock.h"
+#include "frame/MainFrm.h"
+#include "frame/Messages.h"
+#include "frame/ModalUi.h"
+#include "frame/Pictures.h"
+#include "frame/Splash.h"
+#include "frame/Stockcfg.h"
+#include "frame/WindowListFrm.h"
+
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
+#include <QPixmap>
+#include <QThread>
+#include <memory>
 
 int main(int argc, char **argv)
 {
+    // Dates are shown month/day/four-digit year everywhere; the date helpers
+    // of the shared unit fix that form, so there is no locale setting to make.
+    const qint64 started = Clock::TickCount();
     QApplication app(argc, argv);
-    return 0;
+    SetBaseFolder(QDir::currentPath());
+    SetProgramFolder(QDir::currentPath());
+
+    auto splash = std::make_unique<TSplashForm>(6);
+    splash->show();
+    splash->repaint();
+    QApplication::processEvents();
+
+    QApplication::setApplicationName(kAppTitle);
+    QApplication::setApplicationDisplayName(kAppTitle);
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ProductPicture(64))));
+    InstallMessageBoxes();
+
+    TMainForm mainForm;
+    AdvanceSplash(splash.get());
+    auto windowList = std::make_unique<TWindowListForm>(&mainForm);
+    WindowListForm = windowList.get();
+    AdvanceSplash(splash.get());
+    AdvanceSplash(splash.get()); // commission calculator
+    auto about = std::make_unique<TAboutBox>(&mainForm);
+    AdvanceSplash(splash.get());
+    AdvanceSplash(splash.get()); // symbol list
+    AdvanceSplash(splash.get()); // stock data window
+
+    while (Clock::TickCount() < started + 5000) {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
+        QThread::msleep(20);
+    }
+    AdvanceSplash(splash.get());
+
+    SetProgramFolder(WithBackslash(QApplication::applicationDirPath()));
+    // A new installation gets its data folders at once.
+    CreateMissingFolders();
+    splash->hide();
+    splash.reset();
+
+    mainForm.show();
+    const int rc = QApplication::exec();
+    WindowListForm = nullptr;
+    return rc;
 }

@@ -1,0 +1,9 @@
+#include "frame/PrinterUi.h"
+
+#include <QPrinter>
+
+QPrinter *AppPrinter()
+{
+    static QPrinter printer(QPrinter::HighResolution);
+    return &printer;
+}

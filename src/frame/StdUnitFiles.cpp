@@ -104,8 +104,11 @@ void OpenDocument(QWidget *, const QString &path)
     }
     if (!QFileInfo::exists(path))
         return;
-    // The path goes to the viewer as one argument, never through a shell.
-    if (!startDetached(files.NoteViewer, {path}, folders.Notes))
+    // The path goes to the viewer as one argument, never through a shell. A
+    // note folder that does not exist would make the start fail, so the
+    // viewer then starts in the current folder.
+    const QString workDir = QFileInfo(folders.Notes).isDir() ? folders.Notes : QString();
+    if (!startDetached(files.NoteViewer, {path}, workDir))
         ShowError(QStringLiteral("Unable To Start %1").arg(files.NoteViewer));
 }
 

@@ -90,6 +90,7 @@ protected:
 
 private:
     bool readRecord(int index, void *rec);
+    bool readBlock(int from, int to); // into m_block; no flags
     void writeRecord(int index, void *rec);
     int recordCount() const; // raises EInOutError when the size query fails
     bool truncateAt(int index);
@@ -99,6 +100,7 @@ private:
     int m_recordSize;
     void *m_work;
     QByteArray m_io; // one record as read, so a failed read leaves the caller's buffer alone
+    QByteArray m_block;
     int m_fd = -1;
     int m_currentIndex = 0;
     int m_lastIndex = 0;

@@ -398,9 +398,10 @@ private slots:
         QCOMPARE(r.Close, 77.0);
     }
 
-    // An insert behind the last record moves nothing: after the search it is
-    // written at the end, compared once with its predecessor and written there
-    // once more. An insert at the front moves every record once.
+    // An insert behind the last record moves nothing: one look at the last
+    // record, one write. An insert at the front moves every record once,
+    // each with one read and one write; the search itself fetches a small
+    // range in one read.
     void insertCostsOneReadAndOneWritePerRecordMoved()
     {
         TTestEnv env;
@@ -410,15 +411,45 @@ private slots:
         const qint64 reads = db.readCalls();
         const qint64 writes = db.writeCalls();
         QVERIFY(db.Insert(r));
-        QCOMPARE(db.writeCalls() - writes, qint64(2));
-        QCOMPARE(db.readCalls() - reads, qint64(4 + 1)); // 4 probes of the binary search over 8 records
+        QCOMPARE(db.Status(), quint16(NotFound));
+        QCOMPARE(db.CurrentIndex(), 8);
+        QCOMPARE(db.writeCalls() - writes, qint64(1));
+        QCOMPARE(db.readCalls() - reads, qint64(1));
         TPriceRecord front = price("20050101", 1);
         const qint64 reads2 = db.readCalls();
         const qint64 writes2 = db.writeCalls();
         QVERIFY(db.Insert(front));
         QCOMPARE(db.CurrentIndex(), 0);
         QCOMPARE(db.writeCalls() - writes2, qint64(1 + 9 + 1));
-        QCOMPARE(db.readCalls() - reads2, qint64(3 + 9)); // search, then each of the 9 records moved
+        QCOMPARE(db.readCalls() - reads2, qint64(1 + 1 + 9));
+        TPriceRecord dupLast = price("20060120", 5);
+        QVERIFY(!db.Insert(dupLast));
+        QCOMPARE(db.CurrentIndex(), 9);
+        QCOMPARE(db.Status(), quint16(0));
+    }
+
+    // The search over a larger file: every stored key at its index, every
+    // absent key beside one of its neighbours, in far fewer reads than probes.
+    void findOverALargerFile()
+    {
+        TTestEnv env;
+        TDataBase db(env.path("T.stk"));
+        for (int i = 0; i < 600; ++i) {
+            TPriceRecord r = price(qPrintable(QString::number(20000000 + 2 * i)), i + 1);
+            QVERIFY(db.Insert(r));
+        }
+        TPriceRecord r;
+        for (int i = 0; i < 600; ++i) {
+            QVERIFY(db.Find(r, QString::number(20000000 + 2 * i)));
+            QCOMPARE(db.CurrentIndex(), i);
+            QCOMPARE(r.Close, double(i + 1));
+            const qint64 before = db.readCalls();
+            QVERIFY(!db.Find(r, QString::number(20000000 + 2 * i + 1)));
+            QVERIFY(db.readCalls() - before <= 4);
+            QCOMPARE(db.Status(), quint16(NotFound));
+            QVERIFY(db.CurrentIndex() == i || db.CurrentIndex() == i + 1);
+            QCOMPARE(r.Date.text(), QString::number(20000000 + 2 * db.CurrentIndex()));
+        }
     }
 };
 

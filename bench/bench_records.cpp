@@ -74,12 +74,16 @@ void BM_AppendOneByOne(benchmark::State &state)
         writes = double(db->writeCalls()) / n;
     }
     state.SetItemsProcessed(state.iterations() * n);
-    state.counters["us_per_append"] =
-        benchmark::Counter(double(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["us_per_append"] = benchmark::Counter(
+        double(n), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
     state.counters["reads"] = reads;
     state.counters["writes"] = writes;
 }
-BENCHMARK(BM_AppendOneByOne)->Arg(10000)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_AppendOneByOne)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 void BM_InsertAtFront(benchmark::State &state)
 {
@@ -102,7 +106,12 @@ void BM_InsertAtFront(benchmark::State &state)
     state.counters["reads"] = reads;
     state.counters["writes"] = writes;
 }
-BENCHMARK(BM_InsertAtFront)->Arg(2000)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3)->ReportAggregatesOnly(true);
+BENCHMARK(BM_InsertAtFront)
+    ->Arg(2000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->ReportAggregatesOnly(true);
 
 std::unique_ptr<TDataBase> fileOf(const QString &name, int n)
 {
@@ -130,7 +139,11 @@ void BM_Find(benchmark::State &state)
     state.counters["reads"] = double(db->readCalls() - reads0) / double(state.iterations());
     state.counters["writes"] = 0;
 }
-BENCHMARK(BM_Find)->Iterations(100000)->Unit(benchmark::kMicrosecond)->Repetitions(5)->ReportAggregatesOnly(true);
+BENCHMARK(BM_Find)
+    ->Iterations(100000)
+    ->Unit(benchmark::kMicrosecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // The real history of sample/ttrc.csv (5,550 trading days).
 TDataBase &ttrc()
@@ -161,8 +174,7 @@ TDataBase &ttrc()
     return *db;
 }
 
-template <class Op>
-void runStatistic(benchmark::State &state, Op op)
+template <class Op> void runStatistic(benchmark::State &state, Op op)
 {
     TDataBase &db = ttrc();
     const qint64 reads0 = db.readCalls();

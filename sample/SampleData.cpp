@@ -161,9 +161,13 @@ int writePortfolio()
         const char *symbol;
         const char *date;
         double shares;
-    } plan[] = {{"TTRC", "20020102", 200},  {"TTRC", "20040601", -100}, {"GENM", "20040115", 300},
-                {"GENF", "20050301", 150},  {"GENM", "20060605", -300}, {"TTRC", "20061215", 50}};
+    } plan[] = {{"TTRC", "20020102", 200}, {"TTRC", "20040601", -100}, {"GENM", "20040115", 300},
+                {"GENF", "20050301", 150}, {"GENM", "20060605", -300}, {"TTRC", "20061215", 50}};
     int count = 0;
+    // Trades are keyed by the moment of entry, so a second run would add them
+    // all again; a portfolio that already has records is left alone.
+    if (trades.LastIndex() >= 0)
+        return 0;
     for (const auto &t : plan) {
         const TPriceRecord day = priceNear(QString::fromLatin1(t.symbol), QString::fromLatin1(t.date));
         TTransRecord rec;

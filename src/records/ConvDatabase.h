@@ -26,8 +26,8 @@ struct TImportDefinition
     int32_t LinesToSkip = 0;
     int32_t FieldRowCount = 0;
     uint8_t Unused3[4] = {};
-    double VolumeDivisor = 1.0; // data conversion only
-    uint8_t Summary = 0;        // data conversion only: write Summary.txt
+    double VolumeDivisor = 1.0;                    // data conversion only
+    uint8_t Summary = 0;                           // data conversion only: write Summary.txt
     TCountedString<10> FieldMap[kFieldMapEntries]; // "Field N" per field row, N from 1
     uint8_t Unused4[1] = {};
 };

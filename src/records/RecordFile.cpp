@@ -47,6 +47,13 @@ bool writeFully(int fd, const char *buf, size_t size, off_t at)
     return true;
 }
 
+// A torn last record (a size that is not a multiple of the record size) is
+// not counted and never read.
+int countOf(off_t size, int recordSize)
+{
+    return int(std::min<qint64>(qint64(size) / recordSize, INT_MAX - 1));
+}
+
 } // namespace
 
 TRecordFile::TRecordFile(const QString &path, int recordSize, void *work)
@@ -62,19 +69,17 @@ TRecordFile::TRecordFile(const QString &path, int recordSize, void *work)
         if (m_fd < 0 && errno == ENOENT)
             m_fd = ::open(native.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     }
-    if (m_fd >= 0) {
-        struct stat st;
-        if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-            ::close(m_fd);
-            m_fd = -1;
-        }
+    struct stat st;
+    if (m_fd >= 0 && (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(m_fd);
+        m_fd = -1;
     }
     if (m_fd < 0) {
         m_status = NotOpen;
         m_lastIndex = 0;
         return;
     }
-    m_lastIndex = recordCount() - 1;
+    m_lastIndex = countOf(st.st_size, m_recordSize) - 1;
 }
 
 TRecordFile::~TRecordFile()
@@ -89,10 +94,7 @@ int TRecordFile::recordCount() const
     if (::fstat(m_fd, &st) != 0)
         throw EInOutError(QStringLiteral("Error, Could Not Read The Size Of %1\n%2")
                               .arg(m_path, QString::fromLocal8Bit(std::strerror(errno))));
-    // A torn last record (a size that is not a multiple of the record size)
-    // is not counted and never read.
-    const qint64 count = qint64(st.st_size) / m_recordSize;
-    return int(std::min<qint64>(count, INT_MAX - 1));
+    return countOf(st.st_size, m_recordSize);
 }
 
 bool TRecordFile::truncateAt(int index)
@@ -123,9 +125,8 @@ void TRecordFile::writeRecord(int index, void *rec)
     ++m_writeCalls;
     rawNormalize(rec);
     const void *image = rawDiskImage(rec);
-    if (index < 0
-        || !writeFully(m_fd, static_cast<const char *>(image), size_t(m_recordSize),
-                       off_t(index) * m_recordSize))
+    if (index < 0 || !writeFully(m_fd, static_cast<const char *>(image), size_t(m_recordSize),
+                                 off_t(index) * m_recordSize))
         m_status |= IoError;
 }
 

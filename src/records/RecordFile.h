@@ -112,8 +112,7 @@ private:
 // The typed face of the engine for one record kind: the operations every
 // register offers, and typed versions of the hooks. Operations only some
 // registers have (Prior, Last, Clear, …) are published by those classes.
-template <class Rec>
-class TRecordFileOf : public TRecordFile
+template <class Rec> class TRecordFileOf : public TRecordFile
 {
 public:
     void ReadCurrent(Rec &rec) { readCurrent(&rec); }
@@ -145,8 +144,7 @@ private:
 // A register ordered by a description text at the start of its records that
 // refuses a second record with the same description (the function file and
 // the conversion-format file).
-template <class Rec>
-class TDescribedRecordFile : public TRecordFileOf<Rec>
+template <class Rec> class TDescribedRecordFile : public TRecordFileOf<Rec>
 {
 public:
     explicit TDescribedRecordFile(const QString &path) : TRecordFileOf<Rec>(path) {}

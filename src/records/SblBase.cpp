@@ -2,8 +2,7 @@
 
 namespace {
 
-template <int N>
-void upperCaseAndCut(TCountedString<N> &s)
+template <int N> void upperCaseAndCut(TCountedString<N> &s)
 {
     s.Length = uint8_t(s.length());
     for (int i = 0; i < s.length(); ++i)

@@ -9,18 +9,14 @@ namespace {
 // The bytes behind a protected text's length are not significant, but they
 // may still hold an earlier plain password (a shortened or cleared one):
 // they are stored as zeros.
-template <int N>
-void zeroTail(TCountedString<N> &s)
+template <int N> void zeroTail(TCountedString<N> &s)
 {
     std::memset(s.Chars + s.length(), 0, size_t(N - s.length()));
 }
 
 } // namespace
 
-TWatchDatabase::TWatchDatabase(const QString &path)
-    : TRecordFileOf<TListRecord>(path), m_key(kListKey)
-{
-}
+TWatchDatabase::TWatchDatabase(const QString &path) : TRecordFileOf<TListRecord>(path), m_key(kListKey) {}
 
 bool TWatchDatabase::Find(TListRecord &rec, const QString &name)
 {

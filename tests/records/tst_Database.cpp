@@ -19,7 +19,9 @@ void fillCloses(TDataBase &db, const QList<double> &closes)
 {
     for (int i = 0; i < closes.size(); ++i) {
         TPriceRecord r;
-        r.Date = QStringLiteral("2006%1%2").arg(1 + i / 28, 2, 10, QLatin1Char('0')).arg(1 + i % 28, 2, 10, QLatin1Char('0'));
+        r.Date = QStringLiteral("2006%1%2")
+                     .arg(1 + i / 28, 2, 10, QLatin1Char('0'))
+                     .arg(1 + i % 28, 2, 10, QLatin1Char('0'));
         r.Close = closes[i];
         r.High = closes[i] + 10;
         r.Low = std::max(0.01, closes[i] - 0.5);
@@ -119,7 +121,8 @@ private slots:
         QTest::addColumn<double>("lowest");  // Lowest("LOW")
         QTest::addColumn<double>("highest"); // Highest("HIGH")
         QTest::newRow("one record, limit off") << 1 << false << 260 << 1.0 << 0.5 << 11.0;
-        QTest::newRow("100 records, limit on, N 260: whole file") << 100 << true << 260 << 1.0 << 0.5 << 110.0;
+        QTest::newRow("100 records, limit on, N 260: whole file")
+            << 100 << true << 260 << 1.0 << 0.5 << 110.0;
         QTest::newRow("10 records, limit on, N 3: last four") << 10 << true << 3 << 7.0 << 6.5 << 20.0;
         QTest::newRow("10 records, limit off") << 10 << false << 3 << 1.0 << 0.5 << 20.0;
         QTest::newRow("N equal to LastIndex: whole file") << 10 << true << 9 << 1.0 << 0.5 << 20.0;

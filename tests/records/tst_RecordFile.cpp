@@ -66,11 +66,12 @@ private slots:
     {
         QTest::addColumn<QStringList>("inserted");
         QTest::addColumn<QList<int>>("landed");
-        QTest::newRow("3rd, 1st, 2nd") << QStringList{"20060103", "20060101", "20060102"} << QList<int>{0, 0, 1};
+        QTest::newRow("3rd, 1st, 2nd")
+            << QStringList{"20060103", "20060101", "20060102"} << QList<int>{0, 0, 1};
         QTest::newRow("ascending") << QStringList{"20060101", "20060102", "20060103"} << QList<int>{0, 1, 2};
         QTest::newRow("descending") << QStringList{"20060103", "20060102", "20060101"} << QList<int>{0, 0, 0};
-        QTest::newRow("middle last")
-            << QStringList{"20060101", "20060105", "20060103", "20060104"} << QList<int>{0, 1, 1, 2};
+        QTest::newRow("middle last") << QStringList{"20060101", "20060105", "20060103", "20060104"}
+                                     << QList<int>{0, 1, 1, 2};
     }
     void insertKeepsDateOrderAndReportsLandingIndex()
     {

@@ -99,7 +99,8 @@ private slots:
         TSymbolRecord r = symbol("ibm", "intl. business 3x", "www.Example.com");
         db.Insert(r);
         QCOMPARE(r.Symbol.text(), QStringLiteral("IBM")); // the caller's record follows
-        QCOMPARE(FileBytes(env.path("Stocks.sbl")), symbolImage("IBM", "INTL. BUSINESS 3X", "www.Example.com"));
+        QCOMPARE(FileBytes(env.path("Stocks.sbl")),
+                 symbolImage("IBM", "INTL. BUSINESS 3X", "www.Example.com"));
         // Find compares exactly; callers pass the symbol in upper case.
         QVERIFY(!db.Find(r, "ibm"));
         QVERIFY(db.Find(r, "IBM"));
@@ -128,9 +129,9 @@ private slots:
         QCOMPARE(db.LastIndex(), 2);
         QCOMPARE(db.CurrentIndex(), 1);
         QCOMPARE(db.Status(), quint16(0));
-        QCOMPARE(FileBytes(env.path("Stocks.sbl")),
-                 symbolImage("AAA", "OLD AAA", "old") + symbolImage("BBB", "NEW NAME", "new.example")
-                     + symbolImage("CCC", "OLD CCC", "old"));
+        QCOMPARE(FileBytes(env.path("Stocks.sbl")), symbolImage("AAA", "OLD AAA", "old") +
+                                                        symbolImage("BBB", "NEW NAME", "new.example") +
+                                                        symbolImage("CCC", "OLD CCC", "old"));
     }
 
     void symbolFindMissLeavesANeighbour()
@@ -158,7 +159,8 @@ private slots:
         r.Symbol.Length = 30; // a damaged length byte
         db.Insert(r);
         QCOMPARE(int(r.Symbol.Length), 7);
-        QCOMPARE(FileBytes(env.path("Stocks.sbl")).left(9), QByteArray("\x07" "ABCDEFG\x01"));
+        QCOMPARE(FileBytes(env.path("Stocks.sbl")).left(9), QByteArray("\x07"
+                                                                       "ABCDEFG\x01"));
     }
 
     // ---- portfolio and watch lists ---------------------------------------
@@ -199,13 +201,14 @@ private slots:
         QTest::addColumn<QByteArray>("diskPassword");
         QTest::addColumn<QByteArray>("diskSecond");
         QTest::addColumn<QString>("readPassword");
-        QTest::newRow("three characters") << "abc" << "" << QByteArray("\x00\x14\x3a", 3) << QByteArray()
-                                          << "abc";
-        QTest::newRow("empty password keeps both plain") << "" << "xyz" << QByteArray() << QByteArray("xyz")
-                                                         << "";
-        QTest::newRow("end marker cuts") << "ab^@^cd" << "" << Scramble(kListKey, "ab^@^cd") << QByteArray()
-                                         << "ab";
-        QTest::newRow("both scrambled") << "c" << "c" << QByteArray("\x00", 1) << QByteArray("\x00", 1) << "c";
+        QTest::newRow("three characters") << "abc"
+                                          << "" << QByteArray("\x00\x14\x3a", 3) << QByteArray() << "abc";
+        QTest::newRow("empty password keeps both plain") << ""
+                                                         << "xyz" << QByteArray() << QByteArray("xyz") << "";
+        QTest::newRow("end marker cuts") << "ab^@^cd"
+                                         << "" << Scramble(kListKey, "ab^@^cd") << QByteArray() << "ab";
+        QTest::newRow("both scrambled") << "c"
+                                        << "c" << QByteArray("\x00", 1) << QByteArray("\x00", 1) << "c";
     }
     void protectedTextsOnDisk()
     {
@@ -238,9 +241,8 @@ private slots:
         TListRecord a = entry("Alpha", "first");
         db.Insert(a);
         QCOMPARE(db.CurrentIndex(), 0);
-        QCOMPARE(FileBytes(env.path("Port.sbl")),
-                 entryImage("Alpha", Scramble(kListKey, "first"), "")
-                     + entryImage("Beta", Scramble(kListKey, "pw"), ""));
+        QCOMPARE(FileBytes(env.path("Port.sbl")), entryImage("Alpha", Scramble(kListKey, "first"), "") +
+                                                      entryImage("Beta", Scramble(kListKey, "pw"), ""));
         db.Delete(0);
         QCOMPARE(db.Status(), quint16(0));
         QCOMPARE(FileBytes(env.path("Port.sbl")), entryImage("Beta", Scramble(kListKey, "pw"), ""));
@@ -294,9 +296,10 @@ private slots:
         QTest::addColumn<QByteArray>("text");
         QTest::newRow("midnight") << 0.0 << QByteArray("00:00:00");
         QTest::newRow("noon") << 0.5 << QByteArray("12:00:00");
-        QTest::newRow("zero padded") << kDaySerial + (9 * 3600 + 5 * 60 + 3) / 86400.0 << QByteArray("09:05:03");
-        QTest::newRow("afternoon, 24-hour") << kDaySerial + (15 * 3600 + 30 * 60) / 86400.0
-                                            << QByteArray("15:30:00");
+        QTest::newRow("zero padded") << kDaySerial + (9 * 3600 + 5 * 60 + 3) / 86400.0
+                                     << QByteArray("09:05:03");
+        QTest::newRow("afternoon, 24-hour")
+            << kDaySerial + (15 * 3600 + 30 * 60) / 86400.0 << QByteArray("15:30:00");
         QTest::newRow("last instant") << 0.99999999 << QByteArray("23:59:59");
         QTest::newRow("before the epoch") << -1.25 << QByteArray("06:00:00");
     }
@@ -340,7 +343,8 @@ private slots:
             QVERIFY(db.Insert(r));
             QCOMPARE(db.CurrentIndex(), landed[i]);
         }
-        QCOMPARE(transKeys(db), (QStringList{"ABC2006030109:59:58", "ABC2006030110:00:05", "ABC2006030110:00:09"}));
+        QCOMPARE(transKeys(db),
+                 (QStringList{"ABC2006030109:59:58", "ABC2006030110:00:05", "ABC2006030110:00:09"}));
         // Within one second the full keys collide and the second is refused.
         TTransRecord once = trade("ABC", "20060302", 1);
         QVERIFY(db.Insert(once));
@@ -433,8 +437,11 @@ private slots:
         f.Rows[0].Expression2 = QStringLiteral("VALUEBACK(CLOSE,1)");
         QVERIFY(db.Insert(f));
         TImage expected(2644);
-        expected.str(0, "Up day").i32(44, 0x0000FF).str(48 + 4, "CLOSE").str(48 + 260, ">=").str(
-            48 + 263, "VALUEBACK(CLOSE,1)");
+        expected.str(0, "Up day")
+            .i32(44, 0x0000FF)
+            .str(48 + 4, "CLOSE")
+            .str(48 + 260, ">=")
+            .str(48 + 263, "VALUEBACK(CLOSE,1)");
         QCOMPARE(FileBytes(env.path("Scan.dat")), expected.bytes);
     }
 
@@ -458,7 +465,13 @@ private slots:
         QVERIFY(db.Insert(c));
         TImage expected(1912);
         expected.str(0, "Daily quotes").str(51, "Quorvane Data Conversion").str(102, "/q/day.txt");
-        expected.i32(360, 1).i32(364, 0).raw(368, "\x01").i32(372, 2).i32(376, 6).f64(384, 100).raw(392, "\x01");
+        expected.i32(360, 1)
+            .i32(364, 0)
+            .raw(368, "\x01")
+            .i32(372, 2)
+            .i32(376, 6)
+            .f64(384, 100)
+            .raw(392, "\x01");
         for (int i = 0; i < 6; ++i)
             expected.str(393 + 11 * i, "Field " + QByteArray::number(i + 1));
         QCOMPARE(FileBytes(env.path("Convert.dat")), expected.bytes);

@@ -1,0 +1,163 @@
+#pragma once
+// The one engine behind every stored register: a flat file of fixed-size
+// records, no header, no index, kept in ascending order of a key text so that
+// a record is found by binary search and a new one is put into its place by
+// shifting the records behind it. The six register classes differ only in
+// their record, their key and a few hooks; everything else lives here once.
+//
+// Errors of record reads, writes and seeks never interrupt the caller: they
+// are reported through Status(). Only a failed size query or truncation
+// (Delete, DeleteThrough) raises EInOutError.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+
+// Status flags of a record-file object: the outcome of the last navigation.
+enum TRecordStatus : uint16_t {
+    NotOpen = 1,  // construction could neither open nor create the file
+    IoError = 2,  // a seek, read or write of a record failed
+    Boundary = 4, // Next/Prior would leave the file, or ReadAt got a bad index
+    NotFound = 16 // Find ended without an equal key
+};
+
+class TRecordFile
+{
+public:
+    virtual ~TRecordFile();
+    TRecordFile(const TRecordFile &) = delete;
+    TRecordFile &operator=(const TRecordFile &) = delete;
+
+    bool IsOpen() const { return m_fd >= 0; }
+    int CurrentIndex() const { return m_currentIndex; }
+    // Callers that walk a file someone else is also walking save and restore
+    // the position with this.
+    void SetCurrentIndex(int index) { m_currentIndex = index; }
+    int LastIndex() const { return m_lastIndex; }
+    uint16_t Status() const { return m_status; }
+
+    QString path() const { return m_path; }
+    int recordSize() const { return m_recordSize; }
+    // Record reads and writes issued to the file since construction.
+    qint64 readCalls() const { return m_readCalls; }
+    qint64 writeCalls() const { return m_writeCalls; }
+
+protected:
+    // Opens an existing file for reading and writing, or creates it when no
+    // file of that name exists. `work` is a record-sized buffer owned by the
+    // typed layer, used by Insert and Delete.
+    TRecordFile(const QString &path, int recordSize, void *work);
+
+    enum class TFindResult { Flag, Boolean };
+    enum class TDuplicate { Refuse, Replace };
+
+    void readCurrent(void *rec);
+    void writeCurrent(void *rec);
+    void first(void *rec);
+    void next(void *rec, int n);
+    void prior(void *rec, int n);
+    void last(void *rec);
+    void readAt(void *rec, int index);
+    // Binary search; `rec` and CurrentIndex end at the last record examined.
+    // Flag style resets Status, stops on an error and adds NotFound; Boolean
+    // style leaves Status alone. Returns whether an equal key was found.
+    bool find(void *rec, const QByteArray &key, TFindResult style);
+    // Puts `rec` into its place in key order. Returns false when a record
+    // with the same key refused it (TDuplicate::Refuse) or the file is not open.
+    bool insert(void *rec, TDuplicate duplicates);
+    void deleteAt(int index);
+    void deleteThrough(int index);
+    void clear();
+    void clearStatus()
+    {
+        if (IsOpen())
+            m_status = 0;
+    }
+
+    // ---- what sets one register apart from the others -------------------
+    // The text that Find compares.
+    virtual QByteArray rawSearchKey(const void *rec) const = 0;
+    // The text the file is ordered by (a longer form of the search key for
+    // the transaction files; the search key for everything else).
+    virtual QByteArray rawOrderKey(const void *rec) const { return rawSearchKey(rec); }
+    // Applied to the caller's record before every write (the caller sees it).
+    virtual void rawNormalize(void *) {}
+    // Applied to every record after it was read.
+    virtual void rawAfterRead(void *) {}
+    // The bytes stored for a record; a class that keeps some fields in
+    // another form on disk returns a converted copy and leaves `rec` alone.
+    virtual const void *rawDiskImage(const void *rec) { return rec; }
+
+private:
+    bool readRecord(int index, void *rec);
+    bool readBlock(int from, int to); // into m_block; no flags
+    void writeRecord(int index, void *rec);
+    int recordCount() const; // raises EInOutError when the size query fails
+    bool truncateAt(int index);
+    void raiseTruncateError() const;
+
+    QString m_path;
+    int m_recordSize;
+    void *m_work;
+    QByteArray m_io; // one record as read, so a failed read leaves the caller's buffer alone
+    QByteArray m_block;
+    int m_fd = -1;
+    int m_currentIndex = 0;
+    int m_lastIndex = 0;
+    uint16_t m_status = 0;
+    qint64 m_readCalls = 0;
+    qint64 m_writeCalls = 0;
+};
+
+// The typed face of the engine for one record kind: the operations every
+// register offers, and typed versions of the hooks. Operations only some
+// registers have (Prior, Last, Clear, …) are published by those classes.
+template <class Rec> class TRecordFileOf : public TRecordFile
+{
+public:
+    void ReadCurrent(Rec &rec) { readCurrent(&rec); }
+    void WriteCurrent(Rec &rec) { writeCurrent(&rec); }
+    void First(Rec &rec) { first(&rec); }
+    void Next(Rec &rec, int n = 1) { next(&rec, n); }
+    void ReadAt(Rec &rec, int index) { readAt(&rec, index); }
+    void Delete(int index) { deleteAt(index); }
+
+protected:
+    explicit TRecordFileOf(const QString &path) : TRecordFile(path, int(sizeof(Rec)), &m_work) {}
+
+    virtual QByteArray searchKey(const Rec &rec) const = 0;
+    virtual QByteArray orderKey(const Rec &rec) const { return searchKey(rec); }
+    virtual void normalize(Rec &) {}
+    virtual void afterRead(Rec &) {}
+    virtual const Rec *diskImage(const Rec &rec) { return &rec; }
+
+private:
+    QByteArray rawSearchKey(const void *rec) const final { return searchKey(*static_cast<const Rec *>(rec)); }
+    QByteArray rawOrderKey(const void *rec) const final { return orderKey(*static_cast<const Rec *>(rec)); }
+    void rawNormalize(void *rec) final { normalize(*static_cast<Rec *>(rec)); }
+    void rawAfterRead(void *rec) final { afterRead(*static_cast<Rec *>(rec)); }
+    const void *rawDiskImage(const void *rec) final { return diskImage(*static_cast<const Rec *>(rec)); }
+
+    Rec m_work{};
+};
+
+// A register ordered by a description text at the start of its records that
+// refuses a second record with the same description (the function file and
+// the conversion-format file).
+template <class Rec> class TDescribedRecordFile : public TRecordFileOf<Rec>
+{
+public:
+    explicit TDescribedRecordFile(const QString &path) : TRecordFileOf<Rec>(path) {}
+
+    // Adds NotFound to Status when no record has exactly this description.
+    bool Find(Rec &rec, const QString &description)
+    {
+        return this->find(&rec, description.toLatin1(), TRecordFile::TFindResult::Flag);
+    }
+    // Returns `added`: false when the description is already stored.
+    bool Insert(Rec &rec) { return this->insert(&rec, TRecordFile::TDuplicate::Refuse); }
+    void Insert(Rec &rec, bool &added) { added = Insert(rec); }
+
+protected:
+    QByteArray searchKey(const Rec &rec) const override { return rec.Description.bytes(); }
+};

@@ -1,0 +1,61 @@
+#include "records/TransDatabase.h"
+
+#include "frame/Clock.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+constexpr qint64 kMsPerDay = 24 * 60 * 60 * 1000;
+}
+
+TTransBase::TTransBase(const QString &path) : TRecordFileOf<TTransRecord>(path) {}
+
+bool TTransBase::Find(TTransRecord &rec, const TTransRecord &probe)
+{
+    return find(&rec, SearchKey(probe), TFindResult::Flag);
+}
+
+bool TTransBase::Insert(TTransRecord &rec)
+{
+    if (!IsOpen())
+        return false;
+    rec.EntryTime = ToDateTime(Clock::Now());
+    return insert(&rec, TDuplicate::Refuse);
+}
+
+QByteArray TTransBase::SearchKey(const TTransRecord &rec)
+{
+    return rec.Symbol.bytes() + rec.Date.bytes();
+}
+
+QByteArray TTransBase::FullKey(const TTransRecord &rec)
+{
+    return SearchKey(rec) + EntryTimeText(rec.EntryTime);
+}
+
+QByteArray TTransBase::EntryTimeText(double dateTime)
+{
+    // The date part does not take part; the fraction is the time of day,
+    // rounded to the millisecond and then cut to whole seconds.
+    double fraction = std::fabs(dateTime - std::trunc(dateTime));
+    if (!std::isfinite(fraction))
+        fraction = 0;
+    qint64 ms = std::llround(fraction * double(kMsPerDay));
+    ms = std::clamp<qint64>(ms, 0, kMsPerDay - 1);
+    const qint64 s = ms / 1000;
+    char text[9];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d", int(s / 3600), int(s / 60 % 60), int(s % 60));
+    return QByteArray(text, 8);
+}
+
+double TTransBase::ToDateTime(const QDateTime &moment)
+{
+    static const QDate epoch(1899, 12, 30);
+    const double days = double(epoch.daysTo(moment.date()));
+    const double fraction = double(moment.time().msecsSinceStartOfDay()) / double(kMsPerDay);
+    // Before the epoch the fraction still counts forward from midnight, as
+    // stored date-times write it.
+    return days >= 0 ? days + fraction : days - fraction;
+}

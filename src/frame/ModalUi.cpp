@@ -20,7 +20,10 @@ public:
     {
         QMessageBox box(QApplication::activeWindow());
         box.setWindowTitle(kAppTitle);
-        box.setText(text);
+        // Texts of the program break lines with lone carriage returns too.
+        QString shown = text;
+        shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        box.setText(shown);
         switch (icon) {
         case TMsgIcon::None:
             box.setIcon(QMessageBox::NoIcon);

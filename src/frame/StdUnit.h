@@ -3,3 +3,4 @@
 // fields, symbol renaming and position look-ups. One include for all of it.
 
 #include "frame/StdUnitFiles.h"
+#include "frame/StdUnitLookups.h"

@@ -34,6 +34,8 @@ public:
     // the position with this.
     void SetCurrentIndex(int index) { m_currentIndex = index; }
     int LastIndex() const { return m_lastIndex; }
+    // The number of records; 0 for an empty file or one that is not open.
+    int RecordCount() const { return IsOpen() ? m_lastIndex + 1 : 0; }
     uint16_t Status() const { return m_status; }
 
     QString path() const { return m_path; }

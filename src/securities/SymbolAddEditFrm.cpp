@@ -1,0 +1,85 @@
+#include "securities/SymbolAddEditFrm.h"
+
+#include "frame/Messages.h"
+#include "securities/SymbolChecks.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+
+namespace {
+
+// Turns what is typed into upper case as it is typed.
+class TUpperValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        input = input.toUpper();
+        return Acceptable;
+    }
+};
+
+QLineEdit *addRow(QDialog *d, int y, const QString &caption, const char *name, int maxLength, int width)
+{
+    auto *label = new QLabel(caption, d);
+    label->setGeometry(12, y + 3, 120, 18);
+    auto *edit = new QLineEdit(d);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(136, y, width, 24);
+    edit->setMaxLength(maxLength);
+    label->setBuddy(edit);
+    return edit;
+}
+
+} // namespace
+
+TSymbolAddEditForm::TSymbolAddEditForm(QWidget *parent)
+    : QDialog(parent)
+{
+    setObjectName(QStringLiteral("SymbolAddEditForm"));
+    setFixedSize(460, 160);
+    SymbolEdit = addRow(this, 12, QStringLiteral("Securities Symbol:"), "SymbolEdit", 7, 80);
+    SymbolNameEdit = addRow(this, 44, QStringLiteral("Securities Name:"), "SymbolNameEdit", 40, 310);
+    WebAddress = addRow(this, 76, QStringLiteral("Web Address:"), "WebAddress", 255, 310);
+    SymbolEdit->setValidator(new TUpperValidator(SymbolEdit));
+    SymbolNameEdit->setValidator(new TUpperValidator(SymbolNameEdit));
+
+    SaveBtn = new QPushButton(QStringLiteral("&Save"), this);
+    SaveBtn->setObjectName(QStringLiteral("SaveBtn"));
+    SaveBtn->setGeometry(280, 120, 80, 28);
+    SaveBtn->setDefault(true);
+    DeleteBtn = new QPushButton(QStringLiteral("&Delete"), this);
+    DeleteBtn->setObjectName(QStringLiteral("DeleteBtn"));
+    DeleteBtn->setGeometry(280, 120, 80, 28);
+    DeleteBtn->hide();
+    CancelBtn = new QPushButton(QStringLiteral("&Cancel"), this);
+    CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
+    CancelBtn->setGeometry(368, 120, 80, 28);
+    connect(SaveBtn, &QPushButton::clicked, this, &TSymbolAddEditForm::SaveBtnClick);
+    connect(DeleteBtn, &QPushButton::clicked, this, &QDialog::accept);
+    connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TSymbolAddEditForm::setDeleteMode(bool deleting)
+{
+    for (QLineEdit *e : {SymbolEdit, SymbolNameEdit, WebAddress})
+        e->setEnabled(!deleting);
+    SaveBtn->setVisible(!deleting);
+    DeleteBtn->setVisible(deleting);
+    DeleteBtn->setDefault(deleting);
+    SaveBtn->setDefault(!deleting);
+}
+
+void TSymbolAddEditForm::SaveBtnClick()
+{
+    const QString problem = SymbolProblem(SymbolEdit->text());
+    if (!problem.isEmpty()) {
+        ShowInvalidFields({problem});
+        SymbolEdit->setFocus();
+        return;
+    }
+    accept();
+}

@@ -10,6 +10,7 @@
 #include "frame/Splash.h"
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
+#include "securities/SymbolListFrm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,7 +46,9 @@ int main(int argc, char **argv)
     AdvanceSplash(splash.get()); // commission calculator
     auto about = std::make_unique<TAboutBox>(&mainForm);
     AdvanceSplash(splash.get());
-    AdvanceSplash(splash.get()); // symbol list
+    auto symbolList = std::make_unique<TSymbolListForm>();
+    SymbolListForm = symbolList.get();
+    AdvanceSplash(splash.get());
     AdvanceSplash(splash.get()); // stock data window
 
     while (Clock::TickCount() < started + 5000) {
@@ -63,5 +66,6 @@ int main(int argc, char **argv)
     mainForm.show();
     const int rc = QApplication::exec();
     WindowListForm = nullptr;
+    SymbolListForm = nullptr;
     return rc;
 }

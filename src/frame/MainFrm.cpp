@@ -10,6 +10,7 @@
 #include "frame/StdUnitShellUi.h"
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
+#include "securities/SymbolListFrm.h"
 
 #include <QAction>
 #include <QEvent>
@@ -149,6 +150,7 @@ void TMainForm::buildMenus()
     connect(Calculator1, &QAction::triggered, this, &TMainForm::Calculator1Click);
     connect(NotePad1, &QAction::triggered, this, &TMainForm::NotePad1Click);
     connect(ViewPortfilio1, &QAction::triggered, this, &TMainForm::ViewPortfilio1Click);
+    connect(Symbols1, &QAction::triggered, this, &TMainForm::Symbols1Click);
     connect(List1, &QAction::triggered, this, &TMainForm::List1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
 }
@@ -280,6 +282,15 @@ void TMainForm::NotePad1Click()
 void TMainForm::ViewPortfilio1Click()
 {
     OpenCurrentPortfolioWindow(this);
+}
+
+void TMainForm::Symbols1Click()
+{
+    if (!SymbolListForm)
+        return;
+    SymbolListForm->show();
+    SymbolListForm->raise();
+    SymbolListForm->activateWindow();
 }
 
 void TMainForm::List1Click()

@@ -69,7 +69,7 @@ TSymbolListForm::TSymbolListForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("SymbolListForm"));
     setWindowTitle(QStringLiteral("Symbol List"));
-    setFixedSize(406, 383 + 22);
+    setFixedSize(406, 383);
 
     StringGrid1 = new TSymbolGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
@@ -104,7 +104,7 @@ TSymbolListForm::TSymbolListForm(QWidget *parent)
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->setGeometry(0, 383, 406, 22);
+    StatusBar1->setGeometry(0, 361, 406, 22);
     m_status = new QLabel(StatusBar1);
     StatusBar1->addWidget(m_status, 1);
 

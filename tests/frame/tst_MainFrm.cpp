@@ -9,6 +9,7 @@
 #include "frame/StdUnit.h"
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
+#include "securities/SymbolListFrm.h"
 
 #include <QAction>
 #include <QFile>
@@ -248,6 +249,25 @@ private slots:
         QVERIFY(hidden.isVisible());
         WindowListForm = nullptr;
         QV_VERIFY_ENV(env);
+    }
+
+    void symbolsItemShowsTheSymbolListOnce()
+    {
+        TTestEnv env;
+        TMainForm form;
+        TWindowListForm list;
+        WindowListForm = &list;
+        TSymbolListForm symbols;
+        SymbolListForm = &symbols;
+        form.Symbols1->trigger();
+        form.Symbols1->trigger();
+        QVERIFY(symbols.isVisible());
+        QCOMPARE(list.captions(), QStringList({"Symbol List"}));
+        symbols.CloseBtn->click();
+        QVERIFY(!symbols.isVisible());
+        QCOMPARE(list.captions(), QStringList());
+        SymbolListForm = nullptr;
+        WindowListForm = nullptr;
     }
 
     void aboutWindowShowsNameAndVersion()

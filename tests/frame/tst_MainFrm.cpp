@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {

@@ -1,0 +1,124 @@
+// Feeds arbitrary bytes to every stored register and to Stocks.cfg: each is
+// written to a file, opened, walked, searched and changed. Nothing may crash,
+// read past a record or trust a length byte.
+
+#include "frame/Stockcfg.h"
+#include "records/ConvDatabase.h"
+#include "records/Database.h"
+#include "records/FunctionBase.h"
+#include "records/SblBase.h"
+#include "records/TransDatabase.h"
+#include "records/WatchBase.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdint>
+
+namespace {
+
+QTemporaryDir &workDir()
+{
+    static QTemporaryDir dir;
+    return dir;
+}
+
+QString writeInput(const char *name, const uint8_t *data, size_t size)
+{
+    const QString path = workDir().path() + QLatin1Char('/') + QLatin1String(name);
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        f.write(reinterpret_cast<const char *>(data), qint64(size));
+    return path;
+}
+
+template <class File, class Rec>
+void walk(File &file)
+{
+    Rec rec{};
+    file.First(rec);
+    for (int i = 0; i < file.RecordCount() && i < 64; ++i)
+        file.Next(rec);
+    file.ReadAt(rec, file.LastIndex());
+    file.ReadAt(rec, -1);
+    if (file.RecordCount() > 0)
+        file.Delete(file.RecordCount() / 2);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    if (size > 64 * 1024)
+        return 0;
+    SetBaseFolder(workDir().path() + QLatin1Char('/'));
+    SetProgramFolder(workDir().path() + QLatin1Char('/'));
+    const uint8_t selector = size ? data[0] : 0;
+    switch (selector % 7) {
+    case 0: {
+        writeInput("Stocks.cfg", data, size);
+        GetFolders();
+        GetFiles();
+        GetGraphSettings();
+        GetStatisticsOptions();
+        break;
+    }
+    case 1: {
+        TDataBase db(writeInput("x.stk", data, size));
+        walk<TDataBase, TPriceRecord>(db);
+        TPriceRecord r;
+        db.Find(r, QStringLiteral("20000101"));
+        r.Date = QStringLiteral("19991231");
+        db.Insert(r);
+        db.Average(QStringLiteral("CLOSE"), 1, 20);
+        db.StdDev(QStringLiteral("HIGH"), 0, 50);
+        db.Highest(QStringLiteral("VOLUME"));
+        db.Lowest(QStringLiteral("LOW"));
+        db.StartValue(QStringLiteral("CLOSE"));
+        db.DeleteThrough(db.RecordCount() / 3);
+        break;
+    }
+    case 2: {
+        TSymbolDataBase db(writeInput("Stocks.sbl", data, size));
+        walk<TSymbolDataBase, TSymbolRecord>(db);
+        TSymbolRecord r;
+        db.Find(r, QStringLiteral("IBM"));
+        r.Symbol = QStringLiteral("zz");
+        db.Insert(r);
+        break;
+    }
+    case 3: {
+        TWatchDatabase db(writeInput("Watch.sbl", data, size));
+        walk<TWatchDatabase, TListRecord>(db);
+        TListRecord r;
+        db.Find(r, QStringLiteral("Name"));
+        r.Password = QStringLiteral("secret");
+        db.Insert(r);
+        break;
+    }
+    case 4: {
+        TTransBase db(writeInput("p.tra", data, size));
+        walk<TTransBase, TTransRecord>(db);
+        TTransRecord r;
+        db.Find(r, r);
+        db.Insert(r);
+        break;
+    }
+    case 5: {
+        TFunctionBase db(writeInput("Scan.dat", data, size));
+        walk<TFunctionBase, TFunctionRecord>(db);
+        TFunctionRecord r;
+        db.Find(r, QStringLiteral("A"));
+        break;
+    }
+    default: {
+        TConvDataBase db(writeInput("Convert.dat", data, size));
+        walk<TConvDataBase, TConvRecord>(db);
+        TConvRecord r;
+        db.Find(r, QStringLiteral("A"));
+        break;
+    }
+    }
+    return 0;
+}

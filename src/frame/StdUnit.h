@@ -3,3 +3,5 @@
 // fields, symbol renaming and position look-ups. One include for all of it.
 
 #include "frame/StdUnitFiles.h"
+#include "frame/StdUnitDates.h"
+#include "frame/StdUnitFields.h"

@@ -115,6 +115,12 @@ int DetectFixedColumns(const QString &fileName, int headerLines)
         for (int k = c + 1; k <= kFixedColumnEntries; ++k)
             table[k] = {clampPosition(end + 1), clampPosition(end + 1)};
         ++c;
+        // Past the last 16-bit position no later column can be placed: the
+        // column just found is the last one, as if the next pass found none.
+        if (end + 1 > 0xFFFF) {
+            c = std::min(c + 1, kFixedColumnEntries + 1);
+            break;
+        }
         if (c > kFixedColumnEntries || last.size() < table[c - 1].Start)
             break;
     }

@@ -3,6 +3,7 @@
 #include <QLocale>
 #include <algorithm>
 #include <charconv>
+#include <cctype>
 #include <climits>
 #include <cmath>
 #include <string>
@@ -216,6 +217,53 @@ QString PercentOfText(double part, double base, int decimals, int precision)
     if (base == 0)
         return kNotAvailable;
     return PercentText(part / base * 100, decimals, precision);
+}
+
+bool ReadNumberText(const QString &text, double *value)
+{
+    const QString trimmed = text.trimmed();
+    std::string s;
+    s.reserve(size_t(trimmed.size()));
+    for (QChar c : trimmed) {
+        if (c.unicode() > 0x7F)
+            return false;
+        s += char(c.unicode());
+    }
+    // Checked by hand first: the library readers also take "nan", "inf" and
+    // hexadecimal forms.
+    size_t i = 0;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        ++i;
+    size_t digits = 0;
+    for (; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i)
+        ++digits;
+    if (i < s.size() && s[i] == '.') {
+        for (++i; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i)
+            ++digits;
+    }
+    if (digits == 0)
+        return false;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+            ++i;
+        size_t exponentDigits = 0;
+        for (; i < s.size() && std::isdigit(static_cast<unsigned char>(s[i])); ++i)
+            ++exponentDigits;
+        if (exponentDigits == 0)
+            return false;
+    }
+    if (i != s.size())
+        return false;
+    // from_chars, unlike strtod, does not follow the C locale's decimal
+    // point, which the application sets from the desktop.
+    const size_t start = s[0] == '+' ? 1 : 0;
+    double v = 0;
+    const auto result = std::from_chars(s.data() + start, s.data() + s.size(), v);
+    if (result.ec != std::errc() || result.ptr != s.data() + s.size() || !std::isfinite(v))
+        return false; // beyond the range of a double
+    *value = v;
+    return true;
 }
 
 QString IntegerText(int64_t value)

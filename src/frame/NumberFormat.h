@@ -45,6 +45,12 @@ QString PercentChangeText(double base, double value, int decimals, int precision
 // part / base x 100 as a percentage; "N/A" when base is 0.
 QString PercentOfText(double part, double base, int decimals, int precision = kMaxPrecision);
 
+// Reads a number as the entry dialogs take it: blanks around it allowed, an
+// optional sign, digits with "." as decimal point (as FixedText writes), an
+// optional exponent ("1E20", "2.5e-3"). No thousands separators, no "NAN" or
+// "INF". False, with *value untouched, for anything else.
+bool ReadNumberText(const QString &text, double *value);
+
 // Whole numbers as plain decimal text.
 QString IntegerText(int64_t value);
 

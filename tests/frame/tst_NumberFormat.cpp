@@ -138,6 +138,42 @@ private slots:
         QCOMPARE(text, expected);
     }
 
+    void readsNumbersAsTyped_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<double>("value");
+        QTest::newRow("plain") << "12.5" << true << 12.5;
+        QTest::newRow("blanks around") << "  -3 " << true << -3.0;
+        QTest::newRow("plus sign") << "+.5" << true << 0.5;
+        QTest::newRow("trailing point") << "7." << true << 7.0;
+        QTest::newRow("exponent") << "1E20" << true << 1e20;
+        QTest::newRow("negative exponent") << "2.5e-3" << true << 0.0025;
+        QTest::newRow("general text reads back") << GeneralText(1.0 / 3) << true << 0.333333333333333;
+        QTest::newRow("empty") << "" << false << 0.0;
+        QTest::newRow("sign alone") << "-" << false << 0.0;
+        QTest::newRow("point alone") << "." << false << 0.0;
+        QTest::newRow("thousands separator") << "1,234.5" << false << 0.0;
+        QTest::newRow("decimal comma") << "12,5" << false << 0.0;
+        QTest::newRow("exponent without digits") << "1e" << false << 0.0;
+        QTest::newRow("two signs") << "--1" << false << 0.0;
+        QTest::newRow("inner blank") << "1 2" << false << 0.0;
+        QTest::newRow("hexadecimal") << "0x10" << false << 0.0;
+        QTest::newRow("not a number") << "nan" << false << 0.0;
+        QTest::newRow("infinity") << "inf" << false << 0.0;
+        QTest::newRow("too large") << "1e999" << false << 0.0;
+        QTest::newRow("currency") << "$5" << false << 0.0;
+    }
+    void readsNumbersAsTyped()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(double, value);
+        double read = -99;
+        QCOMPARE(ReadNumberText(text, &read), ok);
+        QCOMPARE(read, ok ? value : -99.0);
+    }
+
     void pixelsRoundHalvesToEven_data()
     {
         QTest::addColumn<double>("value");

@@ -54,6 +54,13 @@ TDateBox::TDateBox(QWidget *parent, const QString &buttonName)
     connect(m_edit, &QLineEdit::editingFinished, this, &TDateBox::editingFinished);
 }
 
+TDateBox::~TDateBox()
+{
+    // The edit loses its focus while QWidget's destructor runs and reports
+    // "editing finished" to a box that is no longer a TDateBox.
+    m_edit->disconnect(this);
+}
+
 QString TDateBox::text() const
 {
     QString shown = m_edit->displayText();

@@ -20,6 +20,7 @@ public:
     // The button is named `buttonName` (e.g. "DateBtn") so that window tests
     // find it as the description of each window names it.
     explicit TDateBox(QWidget *parent = nullptr, const QString &buttonName = QString());
+    ~TDateBox() override;
 
     QString text() const;
     // Digits go into the mask's places; blanks leave places empty.

@@ -10,10 +10,13 @@ QStringList CalendarPictureCandidates(const QString &folder, const QDate &date)
     const QString yyyy = QString::number(date.year());
     const QString mm = QStringLiteral("%1").arg(date.month(), 2, 10, QLatin1Char('0'));
     const QString dd = QStringLiteral("%1").arg(date.day(), 2, 10, QLatin1Char('0'));
-    const QString stems[] = {yyyy + mm + dd,         yyyy + mm + QStringLiteral("00"),
-                             yyyy + QStringLiteral("0000"), QStringLiteral("0000") + mm + dd,
+    const QString stems[] = {yyyy + mm + dd,
+                             yyyy + mm + QStringLiteral("00"),
+                             yyyy + QStringLiteral("0000"),
+                             QStringLiteral("0000") + mm + dd,
                              QStringLiteral("0000") + mm + QStringLiteral("00"),
-                             QStringLiteral("000000") + dd, QStringLiteral("00")};
+                             QStringLiteral("000000") + dd,
+                             QStringLiteral("00")};
     QStringList names;
     for (const QString &stem : stems) {
         names << folder + stem + QStringLiteral(".jpg");

@@ -13,8 +13,8 @@
 // The picture box and the window widths around it.
 inline constexpr int kPictureBoxWidth = 209;
 inline constexpr int kPictureBoxHeight = 156;
-inline constexpr int kCalendarOnlyWidth = 228;  // the picture area cut off
-inline constexpr int kPictureExtraWidth = 244;  // window width = picture width + this
+inline constexpr int kCalendarOnlyWidth = 228; // the picture area cut off
+inline constexpr int kPictureExtraWidth = 244; // window width = picture width + this
 inline constexpr int kPictureLeft = 224;
 inline constexpr int kPictureTop = 8;
 

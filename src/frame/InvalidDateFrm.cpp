@@ -57,6 +57,8 @@ TInvalidDateForm::TInvalidDateForm(QWidget *parent)
     MonthCalendar1->setGeometry(8, 8, 209, 153);
     MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     MonthCalendar1->setGridVisible(false);
+    // Three-letter day names do not fit seven columns in 209 pixels.
+    MonthCalendar1->setHorizontalHeaderFormat(QCalendarWidget::SingleLetterDayNames);
 
     PrevYearBtn = new QPushButton(QStringLiteral("<<"), this);
     PrevYearBtn->setObjectName(QStringLiteral("PrevYearBtn"));
@@ -229,7 +231,8 @@ QString PickDate(QWidget *owner, const QString &dateBoxText)
     return DisplayDateText(form.date());
 }
 
-QString AskReplacementDate(QWidget *owner, const QString &symbol, const QString &name, const QColor &nameColor)
+QString AskReplacementDate(QWidget *owner, const QString &symbol, const QString &name,
+                           const QColor &nameColor)
 {
     PlaySoundFile(BaseFolder() + QStringLiteral("link.wav"), false);
     TInvalidDateForm form(owner);

@@ -70,4 +70,5 @@ QString PickDate(QWidget *owner, const QString &dateBoxText);
 // calendar starts today. `name` and `nameColor` are the security's name as
 // the symbol list gives it (black, or "<symbol> Not On File" in red). Returns
 // a stored date text.
-QString AskReplacementDate(QWidget *owner, const QString &symbol, const QString &name, const QColor &nameColor);
+QString AskReplacementDate(QWidget *owner, const QString &symbol, const QString &name,
+                           const QColor &nameColor);

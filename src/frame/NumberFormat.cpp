@@ -2,8 +2,8 @@
 
 #include <QLocale>
 #include <algorithm>
-#include <charconv>
 #include <cctype>
+#include <charconv>
 #include <climits>
 #include <cmath>
 #include <string>
@@ -39,7 +39,8 @@ TDecimal toDecimal(double value)
     if (magnitude == 0)
         return d;
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
     const std::string text(buffer, result.ptr);
     const size_t e = text.find('e');
     for (size_t i = 0; i < e; ++i) {

@@ -90,7 +90,7 @@ const QDate kValueBase(1899, 12, 30);
 
 QStringList DateFormNames()
 {
-    return {kFormYYYY_MM_DD, kFormYY_MM_DD, kFormMM_DD_YYYY, kFormMM_DD_YY,    kFormYYYYMMDD,
+    return {kFormYYYY_MM_DD, kFormYY_MM_DD, kFormMM_DD_YYYY, kFormMM_DD_YY,   kFormYYYYMMDD,
             kFormYYMMDD,     kFormMM_DD,    kFormDD_MMM_YY,  kFormDD_MMM_YYYY};
 }
 

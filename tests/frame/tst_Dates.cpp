@@ -75,23 +75,29 @@ private slots:
 
     void formNamesInDialogOrder()
     {
-        QCOMPARE(DateFormNames(),
-                 (QStringList{"YYYY-MM-DD", "YY-MM-DD", "MM-DD-YYYY", "MM-DD-YY", "YYYYMMDD", "YYMMDD", "MM-DD",
-                              "DD-MMM-YY", "DD-MMM-YYYY"}));
+        QCOMPARE(DateFormNames(), (QStringList{"YYYY-MM-DD", "YY-MM-DD", "MM-DD-YYYY", "MM-DD-YY", "YYYYMMDD",
+                                               "YYMMDD", "MM-DD", "DD-MMM-YY", "DD-MMM-YYYY"}));
     }
 
     void twoDigitYearWindow_data()
     {
         QTest::addColumn<QString>("twoDigits");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("00") << "00" << "2000";
-        QTest::newRow("49") << "49" << "2049";
-        QTest::newRow("50") << "50" << "1950";
-        QTest::newRow("99") << "99" << "1999";
+        QTest::newRow("00") << "00"
+                            << "2000";
+        QTest::newRow("49") << "49"
+                            << "2049";
+        QTest::newRow("50") << "50"
+                            << "1950";
+        QTest::newRow("99") << "99"
+                            << "1999";
         // Compared as text: "5" sorts before "50", "5x" after it.
-        QTest::newRow("one digit") << "5" << "205";
-        QTest::newRow("letters") << "5x" << "195x";
-        QTest::newRow("empty") << "" << "20";
+        QTest::newRow("one digit") << "5"
+                                   << "205";
+        QTest::newRow("letters") << "5x"
+                                 << "195x";
+        QTest::newRow("empty") << ""
+                               << "20";
     }
     void twoDigitYearWindow()
     {

@@ -97,7 +97,8 @@ private slots:
         QFETCH(int, headerLines);
         QFETCH(int, expected);
         TTestEnv env;
-        QCOMPARE(CountFields(env.writeFile(QStringLiteral("in.txt"), content), layout, headerLines), expected);
+        QCOMPARE(CountFields(env.writeFile(QStringLiteral("in.txt"), content), layout, headerLines),
+                 expected);
         QV_VERIFY_ENV(env);
     }
 
@@ -151,7 +152,8 @@ private slots:
         const QString file = env.writeFile(QStringLiteral("fixed.txt"), content);
         QCOMPARE(CountFields(file, kLayoutFixed, headerLines), columns);
         for (int i = 0; i < bounds.size() / 2; ++i)
-            QCOMPARE(FixedColumnTable[i + 1], (TFixedColumn{uint16_t(bounds[2 * i]), uint16_t(bounds[2 * i + 1])}));
+            QCOMPARE(FixedColumnTable[i + 1],
+                     (TFixedColumn{uint16_t(bounds[2 * i]), uint16_t(bounds[2 * i + 1])}));
         QV_VERIFY_ENV(env);
     }
 
@@ -202,10 +204,14 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("trimmed");
-        QTest::newRow("blanks") << "  x y  " << "x y";
-        QTest::newRow("tabs stay") << "\tx\t" << "\tx\t";
-        QTest::newRow("all blanks") << "   " << "";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("blanks") << "  x y  "
+                                << "x y";
+        QTest::newRow("tabs stay") << "\tx\t"
+                                   << "\tx\t";
+        QTest::newRow("all blanks") << "   "
+                                    << "";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void trimsAndPadsWithBlanksOnly()
     {
@@ -225,18 +231,21 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
         auto w = [](auto f) { return written(f); };
         QTest::newRow("comma, quoted, not first")
-            << w([](QIODevice &d) { WriteCommaField(d, QStringLiteral("  x "), false, true); }) << QByteArray(",\"x\"");
+            << w([](QIODevice &d) { WriteCommaField(d, QStringLiteral("  x "), false, true); })
+            << QByteArray(",\"x\"");
         QTest::newRow("comma, first, plain")
-            << w([](QIODevice &d) { WriteCommaField(d, QStringLiteral(" 12.5"), true, false); }) << QByteArray("12.5");
+            << w([](QIODevice &d) { WriteCommaField(d, QStringLiteral(" 12.5"), true, false); })
+            << QByteArray("12.5");
         QTest::newRow("comma, inner quotes not escaped")
             << w([](QIODevice &d) { WriteCommaField(d, QStringLiteral("a\"b"), false, true); })
             << QByteArray(",\"a\"b\"");
         QTest::newRow("tab, first") << w([](QIODevice &d) { WriteTabField(d, QStringLiteral(" 5"), true); })
                                     << QByteArray("5");
-        QTest::newRow("tab, not first") << w([](QIODevice &d) { WriteTabField(d, QStringLiteral("5 "), false); })
-                                        << QByteArray("\t5");
-        QTest::newRow("fixed, padded") << w([](QIODevice &d) { WriteFixedField(d, QStringLiteral("IBM"), 8); })
-                                       << QByteArray("IBM     ");
+        QTest::newRow("tab, not first")
+            << w([](QIODevice &d) { WriteTabField(d, QStringLiteral("5 "), false); }) << QByteArray("\t5");
+        QTest::newRow("fixed, padded")
+            << w([](QIODevice &d) { WriteFixedField(d, QStringLiteral("IBM"), 8); })
+            << QByteArray("IBM     ");
         QTest::newRow("fixed, longer written whole")
             << w([](QIODevice &d) { WriteFixedField(d, QStringLiteral("12345"), 3); }) << QByteArray("12345");
         QTest::newRow("record") << w([](QIODevice &d) {
@@ -244,8 +253,9 @@ private slots:
             WriteCommaField(d, QStringLiteral("12.5"), false, false);
             WriteLineEnd(d);
         }) << QByteArray("\"IBM\",12.5\r\n");
-        QTest::newRow("Latin-1 text") << w([](QIODevice &d) { WriteTabField(d, QStringLiteral("Soci\u00e9t\u00e9"), true); })
-                                      << QByteArray("Soci\xe9t\xe9");
+        QTest::newRow("Latin-1 text")
+            << w([](QIODevice &d) { WriteTabField(d, QStringLiteral("Soci\u00e9t\u00e9"), true); })
+            << QByteArray("Soci\xe9t\xe9");
     }
     void writersTrimQuoteAndSeparate()
     {

@@ -262,7 +262,8 @@ private slots:
         TTestEnv env;
         QueueModalScript([](QDialog *d) {
             showAndWait(d);
-            auto *view = calendarOf(d)->findChild<QAbstractItemView *>(QStringLiteral("qt_calendar_calendarview"));
+            auto *view =
+                calendarOf(d)->findChild<QAbstractItemView *>(QStringLiteral("qt_calendar_calendarview"));
             QTest::keyClick(view, Qt::Key_Right);
             QTest::keyClick(view, Qt::Key_Return);
             return d->result();
@@ -323,7 +324,8 @@ private slots:
             calendarOf(d)->setSelectedDate(QDate(2004, 1, 30));
             return int(QDialog::Accepted);
         });
-        QCOMPARE(AskReplacementDate(nullptr, QStringLiteral("xyz.b"), QStringLiteral("xyz.b Not On File"), Qt::red),
+        QCOMPARE(AskReplacementDate(nullptr, QStringLiteral("xyz.b"), QStringLiteral("xyz.b Not On File"),
+                                    Qt::red),
                  QStringLiteral("20040130"));
         QV_VERIFY_ENV(env);
     }
@@ -334,11 +336,16 @@ private slots:
     {
         QTest::addColumn<QString>("set");
         QTest::addColumn<QString>("reads");
-        QTest::newRow("empty") << "" << "  /  /    ";
-        QTest::newRow("empty box text") << "  /  /    " << "  /  /    ";
-        QTest::newRow("full date") << "12/31/1999" << "12/31/1999";
-        QTest::newRow("part-typed") << "1 /5 /2001" << "1 /5 /2001";
-        QTest::newRow("letters refused") << "ab/cd/efgh" << "  /  /    ";
+        QTest::newRow("empty") << ""
+                               << "  /  /    ";
+        QTest::newRow("empty box text") << "  /  /    "
+                                        << "  /  /    ";
+        QTest::newRow("full date") << "12/31/1999"
+                                   << "12/31/1999";
+        QTest::newRow("part-typed") << "1 /5 /2001"
+                                    << "1 /5 /2001";
+        QTest::newRow("letters refused") << "ab/cd/efgh"
+                                         << "  /  /    ";
     }
     void dateBoxReadsLikeTheMask()
     {

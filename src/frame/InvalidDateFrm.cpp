@@ -1,5 +1,7 @@
 #include "frame/InvalidDateFrm.h"
 
+#include "securities/SymbolLookup.h"
+
 #include "frame/Clock.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
@@ -241,4 +243,12 @@ QString AskReplacementDate(QWidget *owner, const QString &symbol, const QString 
     ExecModal(&form);
     form.hideInvalidDate();
     return DateToStoredText(form.date());
+}
+
+QString AskReplacementDate(QWidget *owner, const QString &symbol)
+{
+    const TSymbolName name = SymbolName(symbol.toUpper());
+    // Colours are stored 0x00BBGGRR.
+    const QColor color(int(name.Color & 0xFF), int((name.Color >> 8) & 0xFF), int((name.Color >> 16) & 0xFF));
+    return AskReplacementDate(owner, symbol, name.Name, color);
 }

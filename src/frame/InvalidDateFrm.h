@@ -72,3 +72,5 @@ QString PickDate(QWidget *owner, const QString &dateBoxText);
 // a stored date text.
 QString AskReplacementDate(QWidget *owner, const QString &symbol, const QString &name,
                            const QColor &nameColor);
+// The same with the name and colour from the symbol list's look-up.
+QString AskReplacementDate(QWidget *owner, const QString &symbol);

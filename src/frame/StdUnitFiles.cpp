@@ -3,6 +3,7 @@
 #include "frame/Clock.h"
 #include "frame/IoError.h"
 #include "frame/Messages.h"
+#include "frame/StdUnitDates.h"
 #include "frame/Stockcfg.h"
 
 #include <QDesktopServices>
@@ -131,7 +132,7 @@ void LogError(const QString &message)
     const QDate today = Clock::Today();
     if (QDateTime(today, QTime(0, 0)) > lastWritten) {
         out += kLineEnd;
-        out += "The Quorvane Begining Of Error Log For " + today.toString(QStringLiteral("MM/dd/yyyy")).toLatin1();
+        out += "The Quorvane Begining Of Error Log For " + DisplayDateText(today).toLatin1();
         out += kLineEnd;
         out += kLineEnd;
     }

@@ -100,6 +100,16 @@ TToken negated(const TToken &t)
     return {QLatin1Char('-') + t.text, t.kind};
 }
 
+// A comma outside an argument list, or a sign with no number to join: the
+// dry run cannot read numbers, but these can never be one.
+bool isStrayDelimiter(const TToken &t)
+{
+    if (t.kind != TToken::Typed)
+        return false;
+    const QString bare = t.text.startsWith(QLatin1Char('-')) ? t.text.mid(1) : t.text;
+    return bare.isEmpty() || IsExpressionDelimiter(bare.front());
+}
+
 double roundedTo15(double v)
 {
     double r = 0;
@@ -218,7 +228,7 @@ public:
                 continue;
             }
             double v = 0;
-            if (!m_dry && !ReadNumber(t.text, v))
+            if (m_dry ? isStrayDelimiter(t) : !ReadNumber(t.text, v))
                 throw EConvertError(t.text, NotANumberMessage(t.text));
             if (int(values.size()) >= kStackLimit)
                 throw EConvertError(t.text, StackOverflowMessage());

@@ -361,6 +361,9 @@ private slots:
         QTest::newRow("two numbers") << "1 2" << false << "A Number Or An Operator Is Missing\r";
         QTest::newRow("dangling operator") << "1 *" << false << "A Number Or An Operator Is Missing\r";
         QTest::newRow("blank") << " " << false << "\"\" Is Not A Valid Number\r";
+        QTest::newRow("stray comma") << ",-2" << false << "\",\" Is Not A Valid Number\r";
+        QTest::newRow("sign without number") << "(1 + -)" << false << "\"-)\" Is Not A Valid Number\r";
+        QTest::newRow("trailing sign") << "1 * -" << false << "A Number Or An Operator Is Missing\r";
     }
     void checkReportsEachProblemOnALine()
     {

@@ -22,11 +22,12 @@ bool allowedAfterCheck(const QString &text, const EConvertError &e)
     const QString t = e.text();
     if (text == QLatin1String("STOCKSYMBOL"))
         return true;
-    if (IsFieldName(t) || t == QLatin1String("INF") || t == QLatin1String("-INF") || t == QLatin1String("NAN"))
+    if (t == QLatin1String("INF") || t == QLatin1String("-INF") || t == QLatin1String("NAN"))
         return true;
+    // A sign may have been joined to the field or the quoted text.
     auto quote = [](QChar c) { return c == QLatin1Char('"') || c == QLatin1Char('\''); };
-    QString bare = t.startsWith(QLatin1Char('-')) ? t.mid(1) : t;
-    return !bare.isEmpty() && quote(bare.front()) && quote(bare.back());
+    const QString bare = t.startsWith(QLatin1Char('-')) ? t.mid(1) : t;
+    return IsFieldName(bare) || (!bare.isEmpty() && quote(bare.front()) && quote(bare.back()));
 }
 
 } // namespace

@@ -147,6 +147,12 @@ bool CheckExpression(const QString &text, QString &message)
     }
     if (text == QLatin1String("STOCKSYMBOL"))
         return true; // the text side of a condition, not arithmetic
+    if (tokens.contains(QLatin1String("STOCKSYMBOL"))) {
+        // Anywhere else it adds nothing to the arithmetic, and in small
+        // letters it is no text side, so the evaluation could only fail.
+        message += QStringLiteral("STOCKSYMBOL Must Stand Alone, In Capitals\r");
+        return false;
+    }
     try {
         ExprEngine::Arithmetic(ExprEngine::FunctionValues(text, nullptr), true);
     } catch (const EConvertError &e) {

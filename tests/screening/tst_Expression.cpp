@@ -288,6 +288,8 @@ private slots:
         QTest::newRow("operator without right side") << "1 +" << "+";
         QTest::newRow("two numbers") << "1 2" << "";
         QTest::newRow("lone sign") << "-" << "-";
+        QTest::newRow("signed field alone") << "-----LOW" << "-LOW";
+        QTest::newRow("stray comma") << ",-2" << ",";
         QTest::newRow("overflowing product") << "1E200 * 1E200" << "INF";
         QTest::newRow("abs without bracket") << "ABS 5" << "ABS";
         QTest::newRow("abs unclosed") << "ABS(5" << "ABS";
@@ -335,6 +337,10 @@ private slots:
         QTest::newRow("abs with expression") << "ABS(CURRENT(LOW) - CURRENT(HIGH))" << true << "";
         QTest::newRow("abs empty") << "ABS()" << false << "The Correct Format Is ABS(EXPRESSION)\r";
         QTest::newRow("symbol") << "STOCKSYMBOL" << true << "";
+        QTest::newRow("symbol in small letters") << "stocksymbol" << false
+                                                 << "STOCKSYMBOL Must Stand Alone, In Capitals\r";
+        QTest::newRow("symbol in arithmetic") << "STOCKSYMBOL + 1" << false
+                                              << "STOCKSYMBOL Must Stand Alone, In Capitals\r";
         QTest::newRow("quoted") << "'IBM'" << true << "";
         QTest::newRow("square brackets") << "2 * [3 + 4]" << true << "";
         QTest::newRow("brackets of two kinds count alike")

@@ -38,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     const uint8_t options = data[0];
     const int records = data[1] % 40;
-    const QString text = QString::fromLatin1(reinterpret_cast<const char *>(data + 2), qsizetype(std::min<size_t>(size - 2, 255)));
+    const QString text = QString::fromLatin1(reinterpret_cast<const char *>(data + 2),
+                                             qsizetype(std::min<size_t>(size - 2, 255)));
 
     TPriceSeries prices;
     for (int i = 0; i < records; ++i) {

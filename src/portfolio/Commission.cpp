@@ -21,7 +21,8 @@ double tierCharge(double principal)
         double below, base, rate;
     };
     static const TTier tiers[] = {
-        {2500, 30, 0.017}, {6250, 56, 0.0066}, {20000, 76, 0.0034}, {50000, 100, 0.0022}, {500000, 155, 0.0011},
+        {2500, 30, 0.017},    {6250, 56, 0.0066},    {20000, 76, 0.0034},
+        {50000, 100, 0.0022}, {500000, 155, 0.0011},
     };
     for (const TTier &t : tiers) {
         if (principal < t.below)
@@ -91,9 +92,11 @@ QString ScheduleDescription(int index)
 {
     switch (index) {
     case csWeb:
-        return QStringLiteral("Commission Schedule Effective 11/27/1999\r\nStill Effective As Of Dec 01, 1999.\r\n");
+        return QStringLiteral(
+            "Commission Schedule Effective 11/27/1999\r\nStill Effective As Of Dec 01, 1999.\r\n");
     case csBroker:
-        return QStringLiteral("Commission Schedule Effective May 20, 1991\r\nStill Effective As Of Dec 29, 1993.\r\n");
+        return QStringLiteral(
+            "Commission Schedule Effective May 20, 1991\r\nStill Effective As Of Dec 29, 1993.\r\n");
     case csPercent: {
         // Always "." as decimal point: the figure stands in a fixed text.
         const QString rate = QStringLiteral("%1").arg(GetPercentCommission().Rate * 100, 5, 'f', 2);

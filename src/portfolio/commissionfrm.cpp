@@ -84,7 +84,8 @@ TCommissionForm::TCommissionForm(QWidget *parent) : QWidget(parent, Qt::Window)
     actionLayout->addWidget(BuyBtn);
     actionLayout->addWidget(SellBtn);
 
-    CommissionLabel = largeLabel(QStringLiteral("Commission On Buy:"), QStringLiteral("CommissionLabel"), this);
+    CommissionLabel =
+        largeLabel(QStringLiteral("Commission On Buy:"), QStringLiteral("CommissionLabel"), this);
     CommissionAmount = largeLabel(QStringLiteral("$0.00"), QStringLiteral("CommissionAmount"), this);
     TotalLabel = largeLabel(QStringLiteral("Total Cost Of Buy:"), QStringLiteral("TotalLabel"), this);
     TotalAmount = largeLabel(QStringLiteral("$0.00"), QStringLiteral("TotalAmount"), this);

@@ -10,8 +10,9 @@ const std::array<const char *, kFunctionCount> kFunctionNames = {
     "CURRENT", "AVERAGEONDAY", "LOWEST", "HIGHEST", "STARTING", "STDONDAY", "ABS", "VALUE", "STOCKSYMBOL"};
 
 const std::array<const char *, kFunctionCount> kFunctionSignatures = {
-    "CURRENT(FIELD)",  "AVERAGEONDAY(FIELD,DAY,DAYS)", "LOWEST(FIELD)",     "HIGHEST(FIELD)", "STARTING(FIELD)",
-    "STDONDAY(FIELD,DAY,DAYS)", "ABS(EXPRESSION)",     "VALUE(FIELD,DAYS)", "STOCKSYMBOL"};
+    "CURRENT(FIELD)",  "AVERAGEONDAY(FIELD,DAY,DAYS)", "LOWEST(FIELD)",   "HIGHEST(FIELD)",
+    "STARTING(FIELD)", "STDONDAY(FIELD,DAY,DAYS)",     "ABS(EXPRESSION)", "VALUE(FIELD,DAYS)",
+    "STOCKSYMBOL"};
 
 const std::array<const char *, 4> kFieldNames = {"High", "Low", "Close", "Volume"};
 const std::array<const char *, 6> kComparisonOperators = {"=", "<>", ">", ">=", "<", "<="};
@@ -201,7 +202,8 @@ QString ValueText(double value)
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
     int exponent = 0;
-    std::from_chars(sci.data() + ePos + 1 + (sci[ePos + 1] == '+' ? 1 : 0), sci.data() + sci.size(), exponent);
+    std::from_chars(sci.data() + ePos + 1 + (sci[ePos + 1] == '+' ? 1 : 0), sci.data() + sci.size(),
+                    exponent);
 
     std::string out;
     if (negative)

@@ -99,7 +99,7 @@ struct TConditionRow
 {
     QString LogicalOperator; // "And", "Or" or anything else (joins nothing)
     QString Expression1;
-    QString Comparison;      // one of kComparisonOperators
+    QString Comparison; // one of kComparisonOperators
     QString Expression2;
 };
 inline constexpr int kConditionRows = 5;

@@ -31,7 +31,8 @@ bool isQuoted(const QString &t)
 // signature. Consumes nothing: the caller checks every argument token again.
 bool argumentsFit(const QStringList &tokens, qsizetype at, int function)
 {
-    const QStringList signature = TokenizeExpression(QLatin1String(kFunctionSignatures[size_t(function - 1)]));
+    const QStringList signature =
+        TokenizeExpression(QLatin1String(kFunctionSignatures[size_t(function - 1)]));
     const qsizetype n = tokens.size();
     qsizetype p = at + 1;
     QString lastOpening;

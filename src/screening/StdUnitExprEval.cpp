@@ -14,7 +14,17 @@ namespace ExprEngine {
 
 namespace {
 
-enum TFunction { fnCurrent = 1, fnAverage, fnLowest, fnHighest, fnStarting, fnStdDev, fnAbs, fnValue, fnSymbol };
+enum TFunction {
+    fnCurrent = 1,
+    fnAverage,
+    fnLowest,
+    fnHighest,
+    fnStarting,
+    fnStdDev,
+    fnAbs,
+    fnValue,
+    fnSymbol
+};
 
 // ABS inside ABS is evaluated by recursion; stored expressions are short,
 // but a text from elsewhere must not exhaust the machine stack.
@@ -311,7 +321,9 @@ QString StackOverflowMessage()
 
 QString NumberTooLongMessage(const QString &text)
 {
-    return QStringLiteral("%1 Is Too Long, A Number May Have At Most %2 Characters").arg(text).arg(kNumberTextLimit);
+    return QStringLiteral("%1 Is Too Long, A Number May Have At Most %2 Characters")
+        .arg(text)
+        .arg(kNumberTextLimit);
 }
 
 QString MissingOperandMessage()
@@ -334,7 +346,8 @@ TTokens FunctionValues(const QString &text, TPriceStatistics *prices)
         if (function == fnSymbol)
             continue;
         // The arguments are read in the order of the signature.
-        const QStringList signature = TokenizeExpression(QLatin1String(kFunctionSignatures[size_t(function - 1)]));
+        const QStringList signature =
+            TokenizeExpression(QLatin1String(kFunctionSignatures[size_t(function - 1)]));
         QString field;
         bool fieldKnown = false;
         int32_t day = 0;
@@ -400,8 +413,7 @@ bool textSide(const QString &expression, const QString &symbol, QString &text)
     return false;
 }
 
-template <typename Less, typename T>
-bool compare(const QString &op, const T &a, const T &b, Less less)
+template <typename Less, typename T> bool compare(const QString &op, const T &a, const T &b, Less less)
 {
     if (op == QLatin1String("="))
         return !less(a, b) && !less(b, a);

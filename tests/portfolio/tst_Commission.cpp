@@ -88,12 +88,20 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("broker");
         QTest::addColumn<QString>("description");
-        QTest::newRow("web") << 0 << "Brenwick & Co. Web Commissions" << "Brenwick & Co."
-                             << "Commission Schedule Effective 11/27/1999\r\nStill Effective As Of Dec 01, 1999.\r\n";
-        QTest::newRow("broker") << 1 << "Brenwick & Co. Broker Commissions" << "Brenwick & Co."
-                                << "Commission Schedule Effective May 20, 1991\r\nStill Effective As Of Dec 29, 1993.\r\n";
-        QTest::newRow("index 3") << 3 << "" << "" << "";
-        QTest::newRow("index -1") << -1 << "" << "" << "";
+        QTest::newRow("web")
+            << 0 << "Brenwick & Co. Web Commissions"
+            << "Brenwick & Co."
+            << "Commission Schedule Effective 11/27/1999\r\nStill Effective As Of Dec 01, 1999.\r\n";
+        QTest::newRow("broker")
+            << 1 << "Brenwick & Co. Broker Commissions"
+            << "Brenwick & Co."
+            << "Commission Schedule Effective May 20, 1991\r\nStill Effective As Of Dec 29, 1993.\r\n";
+        QTest::newRow("index 3") << 3 << ""
+                                 << ""
+                                 << "";
+        QTest::newRow("index -1") << -1 << ""
+                                  << ""
+                                  << "";
     }
     void scheduleTexts()
     {

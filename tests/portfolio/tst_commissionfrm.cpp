@@ -63,14 +63,30 @@ private slots:
         QTest::addColumn<bool>("sell");
         QTest::addColumn<QString>("commission");
         QTest::addColumn<QString>("total");
-        QTest::newRow("letter in price, web, buy") << 0 << "x" << "100" << false << "$29.95" << "$29.95";
-        QTest::newRow("letter in price, web, sell") << 0 << "x" << "100" << true << "$29.95" << "($29.95)";
-        QTest::newRow("empty shares count as 0") << 0 << "20" << "" << false << "$29.95" << "$29.95";
-        QTest::newRow("broker buy") << 1 << "20" << "100" << false << "$55.00" << "$2,055.00";
-        QTest::newRow("broker sell") << 1 << "20" << "100" << true << "$55.00" << "$1,945.00";
-        QTest::newRow("broker, unparsable") << 1 << "20" << "ten" << false << "$39.00" << "$39.00";
-        QTest::newRow("percent, grouped shares") << 2 << "20" << "1,000" << false << "$300.00" << "$20,300.00";
-        QTest::newRow("no schedule") << 3 << "20" << "100" << false << "$0.00" << "$2,000.00";
+        QTest::newRow("letter in price, web, buy") << 0 << "x"
+                                                   << "100" << false << "$29.95"
+                                                   << "$29.95";
+        QTest::newRow("letter in price, web, sell") << 0 << "x"
+                                                    << "100" << true << "$29.95"
+                                                    << "($29.95)";
+        QTest::newRow("empty shares count as 0") << 0 << "20"
+                                                 << "" << false << "$29.95"
+                                                 << "$29.95";
+        QTest::newRow("broker buy") << 1 << "20"
+                                    << "100" << false << "$55.00"
+                                    << "$2,055.00";
+        QTest::newRow("broker sell") << 1 << "20"
+                                     << "100" << true << "$55.00"
+                                     << "$1,945.00";
+        QTest::newRow("broker, unparsable") << 1 << "20"
+                                            << "ten" << false << "$39.00"
+                                            << "$39.00";
+        QTest::newRow("percent, grouped shares") << 2 << "20"
+                                                 << "1,000" << false << "$300.00"
+                                                 << "$20,300.00";
+        QTest::newRow("no schedule") << 3 << "20"
+                                     << "100" << false << "$0.00"
+                                     << "$2,000.00";
     }
     void recomputesOnEveryChange()
     {

@@ -53,7 +53,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("tokens");
         QTest::newRow("function") << "AVERAGEONDAY(CLOSE,0,20)*1.05"
-                                  << QStringList{"AVERAGEONDAY", "(", "CLOSE", ",", "0", ",", "20", ")", "*", "1.05"};
+                                  << QStringList{"AVERAGEONDAY", "(", "CLOSE", ",",   "0", ",",
+                                                 "20",           ")", "*",     "1.05"};
         QTest::newRow("signs stand alone") << "10 - -2" << QStringList{"10", "-", "-", "2"};
         QTest::newRow("square brackets") << "2*[3+4]" << QStringList{"2", "*", "[", "3", "+", "4", "]"};
         QTest::newRow("blanks only") << "   " << QStringList{};
@@ -279,24 +280,42 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("offending");
-        QTest::newRow("field alone") << "CLOSE" << "CLOSE";
-        QTest::newRow("quoted text") << "\"IBM\"" << "\"IBM\"";
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("blanks") << "   " << "";
-        QTest::newRow("symbol in small letters") << "stocksymbol" << "";
-        QTest::newRow("brackets of two kinds") << "(1]" << "(";
-        QTest::newRow("operator without right side") << "1 +" << "+";
-        QTest::newRow("two numbers") << "1 2" << "";
-        QTest::newRow("lone sign") << "-" << "-";
-        QTest::newRow("signed field alone") << "-----LOW" << "-LOW";
-        QTest::newRow("stray comma") << ",-2" << ",";
-        QTest::newRow("overflowing product") << "1E200 * 1E200" << "INF";
-        QTest::newRow("abs without bracket") << "ABS 5" << "ABS";
-        QTest::newRow("abs unclosed") << "ABS(5" << "ABS";
-        QTest::newRow("day not a number") << "VALUE(CLOSE,X)" << "X";
-        QTest::newRow("unfinished function") << "CURRENT(CLOSE" << "CURRENT";
-        QTest::newRow("number too long for a stack entry") << "123456789012345678901" << "123456789012345678901";
-        QTest::newRow("output list overflow") << "1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1" << "+";
+        QTest::newRow("field alone") << "CLOSE"
+                                     << "CLOSE";
+        QTest::newRow("quoted text") << "\"IBM\""
+                                     << "\"IBM\"";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("blanks") << "   "
+                                << "";
+        QTest::newRow("symbol in small letters") << "stocksymbol"
+                                                 << "";
+        QTest::newRow("brackets of two kinds") << "(1]"
+                                               << "(";
+        QTest::newRow("operator without right side") << "1 +"
+                                                     << "+";
+        QTest::newRow("two numbers") << "1 2"
+                                     << "";
+        QTest::newRow("lone sign") << "-"
+                                   << "-";
+        QTest::newRow("signed field alone") << "-----LOW"
+                                            << "-LOW";
+        QTest::newRow("stray comma") << ",-2"
+                                     << ",";
+        QTest::newRow("overflowing product") << "1E200 * 1E200"
+                                             << "INF";
+        QTest::newRow("abs without bracket") << "ABS 5"
+                                             << "ABS";
+        QTest::newRow("abs unclosed") << "ABS(5"
+                                      << "ABS";
+        QTest::newRow("day not a number") << "VALUE(CLOSE,X)"
+                                          << "X";
+        QTest::newRow("unfinished function") << "CURRENT(CLOSE"
+                                             << "CURRENT";
+        QTest::newRow("number too long for a stack entry") << "123456789012345678901"
+                                                           << "123456789012345678901";
+        QTest::newRow("output list overflow") << "1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1"
+                                              << "+";
         QTest::newRow("operator stack overflow") << QString(31, '(') + "1" + QString(31, ')') << "(";
     }
     void badTextsRaiseTheConversionError()
@@ -322,48 +341,50 @@ private slots:
         QTest::newRow("field in mixed case") << "CURRENT(Close)" << true << "";
         QTest::newRow("whole condition side") << "CURRENT(CLOSE) > AVERAGEONDAY(CLOSE,0,20)" << false
                                               << "> Is not a Valid Number, Function, Field, Or String \r";
-        QTest::newRow("missing closing") << "CURRENT(CLOSE" << false
-                                         << "Missing One or More ) or ]\rThe Correct Format Is CURRENT(FIELD)\r";
+        QTest::newRow("missing closing")
+            << "CURRENT(CLOSE" << false
+            << "Missing One or More ) or ]\rThe Correct Format Is CURRENT(FIELD)\r";
         QTest::newRow("missing opening") << "1 + 2)" << false << "Missing One or More ( or [\r";
-        QTest::newRow("unknown word") << "foo + 1" << false
-                                      << "FOO Is not a Valid Number, Function, Field, Or String \r";
-        QTest::newRow("too few arguments") << "AVERAGEONDAY(CLOSE,0)" << false
-                                           << "The Correct Format Is AVERAGEONDAY(FIELD,DAY,DAYS)\r";
+        QTest::newRow("unknown word")
+            << "foo + 1" << false << "FOO Is not a Valid Number, Function, Field, Or String \r";
+        QTest::newRow("too few arguments")
+            << "AVERAGEONDAY(CLOSE,0)" << false << "The Correct Format Is AVERAGEONDAY(FIELD,DAY,DAYS)\r";
         QTest::newRow("argument also checked as token")
             << "VALUE(CLOSE,X)" << false
-            << "The Correct Format Is VALUE(FIELD,DAYS)\rX Is not a Valid Number, Function, Field, Or String \r";
-        QTest::newRow("day must be whole") << "VALUE(CLOSE,1.5)" << false << "The Correct Format Is VALUE(FIELD,DAYS)\r";
+            << "The Correct Format Is VALUE(FIELD,DAYS)\rX Is not a Valid Number, Function, Field, Or String "
+               "\r";
+        QTest::newRow("day must be whole")
+            << "VALUE(CLOSE,1.5)" << false << "The Correct Format Is VALUE(FIELD,DAYS)\r";
         QTest::newRow("field required") << "LOWEST(2)" << false << "The Correct Format Is LOWEST(FIELD)\r";
         QTest::newRow("abs with expression") << "ABS(CURRENT(LOW) - CURRENT(HIGH))" << true << "";
         QTest::newRow("abs empty") << "ABS()" << false << "The Correct Format Is ABS(EXPRESSION)\r";
         QTest::newRow("symbol") << "STOCKSYMBOL" << true << "";
-        QTest::newRow("symbol in small letters") << "stocksymbol" << false
-                                                 << "STOCKSYMBOL Must Stand Alone, In Capitals\r";
-        QTest::newRow("symbol in arithmetic") << "STOCKSYMBOL + 1" << false
-                                              << "STOCKSYMBOL Must Stand Alone, In Capitals\r";
+        QTest::newRow("symbol in small letters")
+            << "stocksymbol" << false << "STOCKSYMBOL Must Stand Alone, In Capitals\r";
+        QTest::newRow("symbol in arithmetic")
+            << "STOCKSYMBOL + 1" << false << "STOCKSYMBOL Must Stand Alone, In Capitals\r";
         QTest::newRow("quoted") << "'IBM'" << true << "";
         QTest::newRow("square brackets") << "2 * [3 + 4]" << true << "";
         QTest::newRow("brackets of two kinds count alike")
             << "(1]" << false << "Brackets Do Not Pair, Close ( With ) And [ With ]\r";
         QTest::newRow("fifteen terms") << "1+1+1+1+1+1+1+1+1+1+1+1+1+1+1" << true << "";
-        QTest::newRow("sixteen terms overflow")
-            << "1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1" << false
-            << "Expression Too Long Or Nested Too Deeply To Evaluate\r";
+        QTest::newRow("sixteen terms overflow") << "1+1+1+1+1+1+1+1+1+1+1+1+1+1+1+1" << false
+                                                << "Expression Too Long Or Nested Too Deeply To Evaluate\r";
         QTest::newRow("functions count as one entry")
             << "CURRENT(CLOSE)+VALUE(CLOSE,1)+VALUE(CLOSE,2)+VALUE(CLOSE,3)+VALUE(CLOSE,4)+VALUE(CLOSE,5)+"
                "VALUE(CLOSE,6)+VALUE(CLOSE,7)+VALUE(CLOSE,8)+VALUE(CLOSE,9)+VALUE(CLOSE,10)+"
                "VALUE(CLOSE,11)+VALUE(CLOSE,12)+VALUE(CLOSE,13)+VALUE(CLOSE,14)+VALUE(CLOSE,15)"
             << false << "Expression Too Long Or Nested Too Deeply To Evaluate\r";
         QTest::newRow("thirty brackets deep") << QString(29, '(') + "1" + QString(29, ')') << true << "";
-        QTest::newRow("thirty-one brackets deep")
-            << QString(31, '(') + "1" + QString(31, ')') << false
-            << "Expression Too Long Or Nested Too Deeply To Evaluate\r";
+        QTest::newRow("thirty-one brackets deep") << QString(31, '(') + "1" + QString(31, ')') << false
+                                                  << "Expression Too Long Or Nested Too Deeply To Evaluate\r";
         QTest::newRow("twenty-character number") << "12345678901234567890" << true << "";
         QTest::newRow("twenty-one-character number")
             << "123456789012345678901" << false
             << "123456789012345678901 Is Too Long, A Number May Have At Most 20 Characters\r";
-        QTest::newRow("sign counts") << "1 - -12345678901234567890" << false
-                                     << "-12345678901234567890 Is Too Long, A Number May Have At Most 20 Characters\r";
+        QTest::newRow("sign counts")
+            << "1 - -12345678901234567890" << false
+            << "-12345678901234567890 Is Too Long, A Number May Have At Most 20 Characters\r";
         QTest::newRow("two numbers") << "1 2" << false << "A Number Or An Operator Is Missing\r";
         QTest::newRow("dangling operator") << "1 *" << false << "A Number Or An Operator Is Missing\r";
         QTest::newRow("blank") << " " << false << "\"\" Is Not A Valid Number\r";
@@ -404,23 +425,57 @@ private slots:
         QTest::addColumn<QString>("cmp");
         QTest::addColumn<QString>("e2");
         QTest::addColumn<bool>("result");
-        QTest::newRow("symbol = quoted small") << "STOCKSYMBOL" << "=" << "\"ibm\"" << true;
-        QTest::newRow("symbol = unquoted") << "STOCKSYMBOL" << "=" << "IBM" << true;
-        QTest::newRow("symbol = unquoted small") << "STOCKSYMBOL" << "=" << "ibm" << false;
-        QTest::newRow("single quotes") << "STOCKSYMBOL" << "=" << "'IBM'" << true;
-        QTest::newRow("quoted = symbol") << "'ibm'" << "=" << "STOCKSYMBOL" << true;
-        QTest::newRow("text order") << "STOCKSYMBOL" << "<" << "\"J\"" << true;
-        QTest::newRow("text different") << "STOCKSYMBOL" << "<>" << "\"IBM\"" << false;
-        QTest::newRow("text greater or equal") << "STOCKSYMBOL" << ">=" << "\"IBM\"" << true;
-        QTest::newRow("unknown text comparison") << "STOCKSYMBOL" << "==" << "\"IBM\"" << false;
-        QTest::newRow("numbers equal") << "2" << "=" << "1 + 1" << true;
-        QTest::newRow("numbers different") << "2" << "<>" << "3" << true;
-        QTest::newRow("greater") << "3" << ">" << "2" << true;
-        QTest::newRow("greater or equal") << "2" << ">=" << "2" << true;
-        QTest::newRow("less") << "2" << "<" << "2" << false;
-        QTest::newRow("less or equal") << "2" << "<=" << "2" << true;
-        QTest::newRow("unknown comparison") << "2" << "=>" << "2" << false;
-        QTest::newRow("close above its average") << "CURRENT(CLOSE)" << ">" << "AVERAGEONDAY(CLOSE,0,20)" << true;
+        QTest::newRow("symbol = quoted small") << "STOCKSYMBOL"
+                                               << "="
+                                               << "\"ibm\"" << true;
+        QTest::newRow("symbol = unquoted") << "STOCKSYMBOL"
+                                           << "="
+                                           << "IBM" << true;
+        QTest::newRow("symbol = unquoted small") << "STOCKSYMBOL"
+                                                 << "="
+                                                 << "ibm" << false;
+        QTest::newRow("single quotes") << "STOCKSYMBOL"
+                                       << "="
+                                       << "'IBM'" << true;
+        QTest::newRow("quoted = symbol") << "'ibm'"
+                                         << "="
+                                         << "STOCKSYMBOL" << true;
+        QTest::newRow("text order") << "STOCKSYMBOL"
+                                    << "<"
+                                    << "\"J\"" << true;
+        QTest::newRow("text different") << "STOCKSYMBOL"
+                                        << "<>"
+                                        << "\"IBM\"" << false;
+        QTest::newRow("text greater or equal") << "STOCKSYMBOL"
+                                               << ">="
+                                               << "\"IBM\"" << true;
+        QTest::newRow("unknown text comparison") << "STOCKSYMBOL"
+                                                 << "=="
+                                                 << "\"IBM\"" << false;
+        QTest::newRow("numbers equal") << "2"
+                                       << "="
+                                       << "1 + 1" << true;
+        QTest::newRow("numbers different") << "2"
+                                           << "<>"
+                                           << "3" << true;
+        QTest::newRow("greater") << "3"
+                                 << ">"
+                                 << "2" << true;
+        QTest::newRow("greater or equal") << "2"
+                                          << ">="
+                                          << "2" << true;
+        QTest::newRow("less") << "2"
+                              << "<"
+                              << "2" << false;
+        QTest::newRow("less or equal") << "2"
+                                       << "<="
+                                       << "2" << true;
+        QTest::newRow("unknown comparison") << "2"
+                                            << "=>"
+                                            << "2" << false;
+        QTest::newRow("close above its average") << "CURRENT(CLOSE)"
+                                                 << ">"
+                                                 << "AVERAGEONDAY(CLOSE,0,20)" << true;
     }
     void conditionsCompareTextsOrNumbers()
     {
@@ -446,17 +501,18 @@ private slots:
         QTest::addColumn<QStringList>("verdicts"); // "T"/"F" per row, "" for an empty row
         QTest::addColumn<QStringList>("operators");
         QTest::addColumn<bool>("result");
-        QTest::newRow("true Or false And false") << QStringList{"T", "F", "F", "", ""}
-                                                 << QStringList{"", "Or", "And", "", ""} << false;
-        QTest::newRow("false And false Or true") << QStringList{"F", "F", "T", "", ""}
-                                                 << QStringList{"", "And", "Or", "", ""} << true;
-        QTest::newRow("empty row skipped") << QStringList{"T", "", "F", "", ""}
-                                           << QStringList{"", "Or", "And", "", ""} << false;
-        QTest::newRow("blank operator joins nothing") << QStringList{"T", "F", "", "", ""}
-                                                      << QStringList{"", " ", "", "", ""} << true;
-        QTest::newRow("operator case matters") << QStringList{"T", "F", "", "", ""}
-                                               << QStringList{"", "AND", "", "", ""} << true;
-        QTest::newRow("single row") << QStringList{"F", "", "", "", ""} << QStringList{"", "", "", "", ""} << false;
+        QTest::newRow("true Or false And false")
+            << QStringList{"T", "F", "F", "", ""} << QStringList{"", "Or", "And", "", ""} << false;
+        QTest::newRow("false And false Or true")
+            << QStringList{"F", "F", "T", "", ""} << QStringList{"", "And", "Or", "", ""} << true;
+        QTest::newRow("empty row skipped")
+            << QStringList{"T", "", "F", "", ""} << QStringList{"", "Or", "And", "", ""} << false;
+        QTest::newRow("blank operator joins nothing")
+            << QStringList{"T", "F", "", "", ""} << QStringList{"", " ", "", "", ""} << true;
+        QTest::newRow("operator case matters")
+            << QStringList{"T", "F", "", "", ""} << QStringList{"", "AND", "", "", ""} << true;
+        QTest::newRow("single row") << QStringList{"F", "", "", "", ""} << QStringList{"", "", "", "", ""}
+                                    << false;
     }
     void rowsCombineFromTopToBottom()
     {

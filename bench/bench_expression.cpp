@@ -1,0 +1,77 @@
+// One screening function of five rows evaluated over the 5,550-record sample
+// history, with the statistics limit on (260) and off. Reported per
+// evaluation: time, statistic calls and records read. "Configured" variants
+// read the statistics options from Stocks.cfg at every statistic, as the
+// price file does; "fixed" variants hold them in memory.
+
+#include "frame/Stockcfg.h"
+#include "screening/PriceSeries.h"
+#include "screening/StdUnitExpr.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+TPriceSeries loadSample()
+{
+    TPriceSeries s;
+    QFile f(QStringLiteral(QV_SAMPLE_DIR "/ttrc.csv"));
+    if (!f.open(QIODevice::ReadOnly))
+        return s;
+    f.readLine(); // header: Date,Open,High,Low,Close,Volume
+    while (!f.atEnd()) {
+        const QList<QByteArray> v = f.readLine().trimmed().split(',');
+        if (v.size() < 6)
+            continue;
+        s.append({v[2].toDouble(), v[3].toDouble(), v[4].toDouble(), v[5].toInt()});
+    }
+    return s;
+}
+
+TConditionRows screen()
+{
+    return {TConditionRow{"", "CURRENT(CLOSE)", ">", "AVERAGEONDAY(CLOSE,0,50)"},
+            TConditionRow{"And", "STDONDAY(CLOSE,0,50)", "<", "2"},
+            TConditionRow{"And", "HIGHEST(HIGH)", ">", "CURRENT(HIGH)"},
+            TConditionRow{"And", "ABS(CURRENT(LOW) - CURRENT(HIGH))", ">", "0"},
+            TConditionRow{"And", "STOCKSYMBOL", "=", "\"TTRC\""}};
+}
+
+void run(benchmark::State &state, bool limit, bool configured)
+{
+    static TPriceSeries prices = loadSample();
+    QTemporaryDir dir;
+    SetBaseFolder(dir.path());
+    LoadConfig();
+    ConfigRecord.Statistics.LimitRecords = limit ? 1 : 0;
+    ConfigRecord.Statistics.RecordCount = 260;
+    SaveConfig();
+    if (configured)
+        prices.useConfiguredOptions();
+    else
+        prices.setStatisticsOptions(ConfigRecord.Statistics);
+    const TConditionRows rows = screen();
+    prices.resetCounters();
+    bool passed = false;
+    for (auto _ : state) {
+        passed = EvaluateFunction(rows, QStringLiteral("TTRC"), prices);
+        benchmark::DoNotOptimize(passed);
+    }
+    const double n = double(state.iterations());
+    state.counters["records"] = double(prices.points().size());
+    state.counters["calls/eval"] = double(prices.counters().calls) / n;
+    state.counters["reads/eval"] = double(prices.counters().reads) / n;
+    state.counters["passed"] = passed ? 1 : 0;
+    SetBaseFolder(QString());
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(run, limit_on_fixed, true, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(run, limit_off_fixed, false, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(run, limit_on_configured, true, true)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(run, limit_off_configured, false, true)->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();

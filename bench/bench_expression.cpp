@@ -30,13 +30,13 @@ TPriceSeries loadSample()
     return s;
 }
 
-TConditionRows screen()
+TConditionTexts screen()
 {
-    return {TConditionRow{"", "CURRENT(CLOSE)", ">", "AVERAGEONDAY(CLOSE,0,50)"},
-            TConditionRow{"And", "STDONDAY(CLOSE,0,50)", "<", "2"},
-            TConditionRow{"And", "HIGHEST(HIGH)", ">", "CURRENT(HIGH)"},
-            TConditionRow{"And", "ABS(CURRENT(LOW) - CURRENT(HIGH))", ">", "0"},
-            TConditionRow{"And", "STOCKSYMBOL", "=", "\"TTRC\""}};
+    return {TConditionText{"", "CURRENT(CLOSE)", ">", "AVERAGEONDAY(CLOSE,0,50)"},
+            TConditionText{"And", "STDONDAY(CLOSE,0,50)", "<", "2"},
+            TConditionText{"And", "HIGHEST(HIGH)", ">", "CURRENT(HIGH)"},
+            TConditionText{"And", "ABS(CURRENT(LOW) - CURRENT(HIGH))", ">", "0"},
+            TConditionText{"And", "STOCKSYMBOL", "=", "\"TTRC\""}};
 }
 
 void run(benchmark::State &state, bool limit, bool configured)
@@ -52,7 +52,7 @@ void run(benchmark::State &state, bool limit, bool configured)
         prices.useConfiguredOptions();
     else
         prices.setStatisticsOptions(ConfigRecord.Statistics);
-    const TConditionRows rows = screen();
+    const TConditionTexts rows = screen();
     prices.resetCounters();
     bool passed = false;
     for (auto _ : state) {

@@ -9,6 +9,7 @@
 // is rounded to 15 significant digits, as the stored functions have always
 // been evaluated.
 
+#include "records/FunctionBase.h"
 #include "screening/PriceStatistics.h"
 
 #include <QString>
@@ -94,18 +95,21 @@ bool CheckExpression(const QString &text, QString &message);
 // reaches before the first record (as VALUE(F,0) and a window of no days are).
 double EvaluateExpression(const QString &text, TPriceStatistics &prices);
 
-// One condition row of a screening function.
-struct TConditionRow
+// One condition row of a screening function, as texts (the stored form is
+// the TConditionRow of the function file).
+struct TConditionText
 {
     QString LogicalOperator; // "And", "Or" or anything else (joins nothing)
     QString Expression1;
     QString Comparison; // one of kComparisonOperators
     QString Expression2;
 };
-inline constexpr int kConditionRows = 5;
-using TConditionRows = std::array<TConditionRow, kConditionRows>;
+using TConditionTexts = std::array<TConditionText, kConditionRows>;
 
-bool EvaluateCondition(const TConditionRow &row, const QString &symbol, TPriceStatistics &prices);
+bool EvaluateCondition(const TConditionText &row, const QString &symbol, TPriceStatistics &prices);
 // Condition 1, then every later row whose expression 1 is not empty, combined
 // strictly from top to bottom (no precedence between And and Or).
-bool EvaluateFunction(const TConditionRows &rows, const QString &symbol, TPriceStatistics &prices);
+bool EvaluateFunction(const TConditionTexts &rows, const QString &symbol, TPriceStatistics &prices);
+// The same for a stored screening function.
+TConditionTexts ConditionTexts(const TFunctionRecord &function);
+bool EvaluateFunction(const TFunctionRecord &function, const QString &symbol, TPriceStatistics &prices);

@@ -432,7 +432,7 @@ template <typename Less, typename T> bool compare(const QString &op, const T &a,
 
 } // namespace
 
-bool EvaluateCondition(const TConditionRow &row, const QString &symbol, TPriceStatistics &prices)
+bool EvaluateCondition(const TConditionText &row, const QString &symbol, TPriceStatistics &prices)
 {
     QString left;
     if (textSide(row.Expression1, symbol, left)) {
@@ -448,11 +448,11 @@ bool EvaluateCondition(const TConditionRow &row, const QString &symbol, TPriceSt
     return compare(row.Comparison, a, b, [](double x, double y) { return x < y; });
 }
 
-bool EvaluateFunction(const TConditionRows &rows, const QString &symbol, TPriceStatistics &prices)
+bool EvaluateFunction(const TConditionTexts &rows, const QString &symbol, TPriceStatistics &prices)
 {
     bool result = EvaluateCondition(rows[0], symbol, prices);
     for (size_t i = 1; i < rows.size(); ++i) {
-        const TConditionRow &row = rows[i];
+        const TConditionText &row = rows[i];
         if (row.Expression1.isEmpty())
             continue;
         const bool verdict = EvaluateCondition(row, symbol, prices);
@@ -462,4 +462,20 @@ bool EvaluateFunction(const TConditionRows &rows, const QString &symbol, TPriceS
             result = result || verdict;
     }
     return result;
+}
+
+TConditionTexts ConditionTexts(const TFunctionRecord &function)
+{
+    TConditionTexts rows;
+    for (int i = 0; i < kConditionRows; ++i) {
+        const TConditionRow &stored = function.Rows[i];
+        rows[size_t(i)] = TConditionText{stored.LogicalOperator.text(), stored.Expression1.text(),
+                                         stored.Comparison.text(), stored.Expression2.text()};
+    }
+    return rows;
+}
+
+bool EvaluateFunction(const TFunctionRecord &function, const QString &symbol, TPriceStatistics &prices)
+{
+    return EvaluateFunction(ConditionTexts(function), symbol, prices);
 }

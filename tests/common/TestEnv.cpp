@@ -101,5 +101,5 @@ QString TTestEnv::verify() const
 
 QString SampleCsvPath()
 {
-    return qEnvironmentVariable("QV_TEST_DATA") + QStringLiteral("/ttrc.csv");
+    return QStringLiteral(QV_SAMPLE_DIR "/ttrc.csv");
 }

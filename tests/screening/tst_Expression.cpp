@@ -36,9 +36,9 @@ void setStatistics(bool limit, int count)
     QVERIFY(SaveConfig());
 }
 
-TConditionRow row(const QString &op, const QString &e1, const QString &cmp, const QString &e2)
+TConditionText row(const QString &op, const QString &e1, const QString &cmp, const QString &e2)
 {
-    return TConditionRow{op, e1, cmp, e2};
+    return TConditionText{op, e1, cmp, e2};
 }
 
 } // namespace
@@ -520,7 +520,7 @@ private slots:
         QFETCH(QStringList, verdicts);
         QFETCH(QStringList, operators);
         QFETCH(bool, result);
-        TConditionRows rows;
+        TConditionTexts rows;
         for (int i = 0; i < kConditionRows; ++i) {
             const QString v = verdicts[i];
             rows[size_t(i)] = v.isEmpty() ? row(operators[i], "", "=", "1")
@@ -538,7 +538,7 @@ private slots:
     void rowWithBlankOperatorIsStillEvaluated()
     {
         TTestEnv env;
-        TConditionRows rows;
+        TConditionTexts rows;
         rows[0] = row("", "1", "=", "1");
         rows[1] = row(" ", "CLOSE", "=", "1");
         TPriceSeries prices = rising(3);

@@ -1,0 +1,101 @@
+#include "TestEnv.h"
+
+#include "frame/Stockcfg.h"
+#include "records/Database.h"
+#include "records/FunctionBase.h"
+#include "screening/DataBaseStatistics.h"
+#include "screening/PriceSeries.h"
+#include "screening/StdUnitExpr.h"
+
+#include <QFile>
+#include <QtTest>
+
+namespace {
+
+// The sample history twice: as a price file on disk and as prices in memory.
+void loadSample(TDataBase &file, TPriceSeries &memory, int limit)
+{
+    QFile csv(SampleCsvPath());
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    csv.readLine();
+    int n = 0;
+    while (!csv.atEnd() && n < limit) {
+        const QList<QByteArray> f = csv.readLine().trimmed().split(',');
+        QCOMPARE(f.size(), 6);
+        TPriceRecord r;
+        r.Date = QString::fromLatin1(f[0]).remove('-');
+        r.High = f[2].toDouble();
+        r.Low = f[3].toDouble();
+        r.Close = f[4].toDouble();
+        r.Volume = f[5].toInt();
+        QVERIFY(file.Insert(r));
+        memory.append(TPricePoint{r.High, r.Low, r.Close, r.Volume});
+        ++n;
+    }
+}
+
+} // namespace
+
+class TestFileScreening : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // The expression language must give the same answers over a price file
+    // as over the same prices in memory, with the statistics limit on and off.
+    void priceFileAndMemoryAgree_data()
+    {
+        QTest::addColumn<bool>("limit");
+        QTest::newRow("limit off") << false;
+        QTest::newRow("limit on") << true;
+    }
+    void priceFileAndMemoryAgree()
+    {
+        QFETCH(bool, limit);
+        TTestEnv env;
+        LoadConfig();
+        ConfigRecord.Statistics.LimitRecords = limit ? 1 : 0;
+        ConfigRecord.Statistics.RecordCount = 260;
+        QVERIFY(SaveConfig());
+        TDataBase file(env.path("TTRC.stk"));
+        TPriceSeries memory;
+        loadSample(file, memory, 1200);
+        TDataBaseStatistics onFile(file);
+        const char *expressions[] = {
+            "CURRENT(CLOSE)", "AVERAGEONDAY(CLOSE,0,50)", "STDONDAY(CLOSE,0,50)", "HIGHEST(HIGH)",
+            "LOWEST(LOW)", "STARTING(CLOSE)", "VALUE(VOLUME,10)", "ABS(CURRENT(LOW) - CURRENT(HIGH)) * 100",
+        };
+        for (const char *e : expressions)
+            QCOMPARE(EvaluateExpression(QString::fromLatin1(e), onFile),
+                     EvaluateExpression(QString::fromLatin1(e), memory));
+
+        TFunctionRecord function;
+        const char *rows[5][4] = {{"", "CURRENT(CLOSE)", ">", "AVERAGEONDAY(CLOSE,0,50)"},
+                                  {"And", "STDONDAY(CLOSE,0,50)", "<", "2"},
+                                  {"Or", "HIGHEST(HIGH)", ">", "CURRENT(HIGH)"},
+                                  {"And", "ABS(CURRENT(LOW) - CURRENT(HIGH))", ">", "0"},
+                                  {"And", "STOCKSYMBOL", "=", "\"TTRC\""}};
+        for (int i = 0; i < 5; ++i) {
+            function.Rows[i].LogicalOperator = QString::fromLatin1(rows[i][0]);
+            function.Rows[i].Expression1 = QString::fromLatin1(rows[i][1]);
+            function.Rows[i].Comparison = QString::fromLatin1(rows[i][2]);
+            function.Rows[i].Expression2 = QString::fromLatin1(rows[i][3]);
+        }
+        const TConditionTexts texts = ConditionTexts(function);
+        QCOMPARE(texts[4].Expression2, QStringLiteral("\"TTRC\""));
+        QCOMPARE(EvaluateFunction(function, "TTRC", onFile), EvaluateFunction(texts, "TTRC", memory));
+        QCOMPARE(EvaluateFunction(function, "OTHER", onFile), EvaluateFunction(texts, "OTHER", memory));
+    }
+
+    void emptyPriceFileGivesNumbers()
+    {
+        TTestEnv env;
+        TDataBase file(env.path("EMPTY.stk"));
+        TDataBaseStatistics onFile(file);
+        QCOMPARE(onFile.LastIndex(), -1);
+        QCOMPARE(EvaluateExpression("CURRENT(CLOSE) + HIGHEST(HIGH)", onFile), 0.0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestFileScreening)
+#include "tst_FileScreening.moc"

@@ -10,6 +10,7 @@
 #include "frame/Splash.h"
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
+#include "portfolio/commissionfrm.h"
 #include "securities/SymbolListFrm.h"
 
 #include <QApplication>
@@ -43,7 +44,9 @@ int main(int argc, char **argv)
     auto windowList = std::make_unique<TWindowListForm>(&mainForm);
     WindowListForm = windowList.get();
     AdvanceSplash(splash.get());
-    AdvanceSplash(splash.get()); // commission calculator
+    auto commission = std::make_unique<TCommissionForm>();
+    CommissionForm = commission.get();
+    AdvanceSplash(splash.get());
     auto about = std::make_unique<TAboutBox>(&mainForm);
     AdvanceSplash(splash.get());
     auto symbolList = std::make_unique<TSymbolListForm>();
@@ -67,5 +70,6 @@ int main(int argc, char **argv)
     const int rc = QApplication::exec();
     WindowListForm = nullptr;
     SymbolListForm = nullptr;
+    CommissionForm = nullptr;
     return rc;
 }

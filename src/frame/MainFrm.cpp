@@ -10,6 +10,7 @@
 #include "frame/StdUnitShellUi.h"
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
+#include "portfolio/commissionfrm.h"
 #include "securities/SymbolListFrm.h"
 
 #include <QAction>
@@ -150,6 +151,7 @@ void TMainForm::buildMenus()
     connect(Calculator1, &QAction::triggered, this, &TMainForm::Calculator1Click);
     connect(NotePad1, &QAction::triggered, this, &TMainForm::NotePad1Click);
     connect(ViewPortfilio1, &QAction::triggered, this, &TMainForm::ViewPortfilio1Click);
+    connect(CommissionCalculator1, &QAction::triggered, this, &TMainForm::CommissionCalculator1Click);
     connect(Symbols1, &QAction::triggered, this, &TMainForm::Symbols1Click);
     connect(List1, &QAction::triggered, this, &TMainForm::List1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
@@ -284,13 +286,25 @@ void TMainForm::ViewPortfilio1Click()
     OpenCurrentPortfolioWindow(this);
 }
 
+namespace {
+void bringForward(QWidget *w)
+{
+    if (!w)
+        return;
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+} // namespace
+
+void TMainForm::CommissionCalculator1Click()
+{
+    bringForward(CommissionForm);
+}
+
 void TMainForm::Symbols1Click()
 {
-    if (!SymbolListForm)
-        return;
-    SymbolListForm->show();
-    SymbolListForm->raise();
-    SymbolListForm->activateWindow();
+    bringForward(SymbolListForm);
 }
 
 void TMainForm::List1Click()
@@ -299,11 +313,7 @@ void TMainForm::List1Click()
         return;
     if (ExecModal(WindowListForm) != QDialog::Accepted)
         return;
-    if (QWidget *w = WindowListForm->selectedWindow()) {
-        w->show();
-        w->raise();
-        w->activateWindow();
-    }
+    bringForward(WindowListForm->selectedWindow());
 }
 
 void TMainForm::About1Click()

@@ -55,6 +55,7 @@ public slots:
     void Calculator1Click();
     void NotePad1Click();
     void ViewPortfilio1Click();
+    void CommissionCalculator1Click();
     void Symbols1Click();
     void List1Click();
     void About1Click();

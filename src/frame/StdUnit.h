@@ -6,3 +6,4 @@
 #include "frame/StdUnitFields.h"
 #include "frame/StdUnitFiles.h"
 #include "frame/StdUnitLookups.h"
+#include "screening/StdUnitExpr.h"

@@ -1,5 +1,8 @@
 #include "portfolio/commissionfrm.h"
 
+TCommissionForm *CommissionForm = nullptr;
+
+#include "frame/NumberFormat.h"
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
 #include "portfolio/Commission.h"
@@ -20,15 +23,9 @@
 namespace {
 
 // Money in the desktop's currency format with two decimals.
-QString moneyText(double amount)
-{
-    const QLocale locale;
-    return locale.toCurrencyString(amount, locale.currencySymbol(), 2);
-}
-
 void showAmount(QLabel *label, double amount)
 {
-    label->setText(moneyText(amount));
+    label->setText(MoneyText(amount));
     // Results are drawn black when zero or positive and red when negative.
     label->setStyleSheet(amount < 0 ? QStringLiteral("color: #FF0000;") : QString());
 }

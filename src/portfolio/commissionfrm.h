@@ -47,3 +47,6 @@ private:
 
     int m_schedule = -1;
 };
+
+// The program's one commission calculator, created at start-up.
+extern TCommissionForm *CommissionForm;

@@ -9,6 +9,7 @@
 #include "frame/StdUnit.h"
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
+#include "portfolio/commissionfrm.h"
 #include "securities/SymbolListFrm.h"
 
 #include <QAction>
@@ -252,7 +253,7 @@ private slots:
         QV_VERIFY_ENV(env);
     }
 
-    void symbolsItemShowsTheSymbolListOnce()
+    void toolsAndSecuritiesItemsShowTheirWindows()
     {
         TTestEnv env;
         TMainForm form;
@@ -268,6 +269,13 @@ private slots:
         QVERIFY(!symbols.isVisible());
         QCOMPARE(list.captions(), QStringList());
         SymbolListForm = nullptr;
+
+        TCommissionForm calculator;
+        CommissionForm = &calculator;
+        form.CommissionCalculator1->trigger();
+        QVERIFY(calculator.isVisible());
+        QCOMPARE(list.captions(), QStringList({"Commission Calculator "}));
+        CommissionForm = nullptr;
         WindowListForm = nullptr;
     }
 

@@ -1,6 +1,7 @@
 #include "securities/SymbolAddEditFrm.h"
 
 #include "frame/Messages.h"
+#include "records/SblBase.h"
 #include "securities/SymbolChecks.h"
 
 #include <QLabel>
@@ -71,6 +72,20 @@ void TSymbolAddEditForm::setDeleteMode(bool deleting)
     DeleteBtn->setVisible(deleting);
     DeleteBtn->setDefault(deleting);
     SaveBtn->setDefault(!deleting);
+}
+
+void TSymbolAddEditForm::setRecord(const TSymbolRecord &rec)
+{
+    SymbolEdit->setText(rec.Symbol.text());
+    SymbolNameEdit->setText(rec.Name.text());
+    WebAddress->setText(rec.WebAddress.text());
+}
+
+void TSymbolAddEditForm::readInto(TSymbolRecord &rec) const
+{
+    rec.Symbol = SymbolEdit->text().toUpper();
+    rec.Name = SymbolNameEdit->text();
+    rec.WebAddress = WebAddress->text();
 }
 
 void TSymbolAddEditForm::SaveBtnClick()

@@ -8,6 +8,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+struct TSymbolRecord;
 
 class TSymbolAddEditForm : public QDialog
 {
@@ -16,6 +17,10 @@ public:
     explicit TSymbolAddEditForm(QWidget *parent = nullptr);
 
     void setDeleteMode(bool deleting);
+    // Shows a stored security in the fields.
+    void setRecord(const TSymbolRecord &rec);
+    // Puts the fields into a record (cut to its fields); other bytes stay.
+    void readInto(TSymbolRecord &rec) const;
     // Checks the fields; shows the one error box of entry dialogs and stays
     // open when something is wrong.
     void SaveBtnClick();

@@ -230,11 +230,9 @@ void TSymbolListForm::AddBtnClick()
     if (ExecModal(&dialog) != QDialog::Accepted)
         return;
     TSymbolRecord rec;
-    rec.Symbol = dialog.SymbolEdit->text();
-    rec.Name = dialog.SymbolNameEdit->text();
-    rec.WebAddress = dialog.WebAddress->text();
+    dialog.readInto(rec);
     TSymbolRecord stored;
-    if (m_file->Find(stored, rec.Symbol.text().toUpper())) {
+    if (m_file->Find(stored, rec.Symbol.text())) {
         ShowError(DuplicateSymbolMessage(stored.Symbol.text(), stored.Name.text()));
         return;
     }
@@ -250,9 +248,7 @@ void TSymbolListForm::EditBtnClick()
         return;
     TSymbolAddEditForm dialog(this);
     dialog.setWindowTitle(QStringLiteral("Edit Symbol Information"));
-    dialog.SymbolEdit->setText(current.Symbol.text());
-    dialog.SymbolNameEdit->setText(current.Name.text());
-    dialog.WebAddress->setText(current.WebAddress.text());
+    dialog.setRecord(current);
     if (ExecModal(&dialog) != QDialog::Accepted)
         return;
     const QString oldSymbol = current.Symbol.text();
@@ -264,17 +260,13 @@ void TSymbolListForm::EditBtnClick()
             return;
         }
         TSymbolRecord rec;
-        rec.Symbol = newSymbol;
-        rec.Name = dialog.SymbolNameEdit->text();
-        rec.WebAddress = dialog.WebAddress->text();
+        dialog.readInto(rec);
         RenameSymbol(oldSymbol, newSymbol, SharedWatchList());
         m_file->Delete(selectedRow() - 1);
         m_file->Insert(rec);
     } else {
         m_file->ReadAt(current, selectedRow() - 1);
-        current.Symbol = newSymbol;
-        current.Name = dialog.SymbolNameEdit->text();
-        current.WebAddress = dialog.WebAddress->text();
+        dialog.readInto(current);
         m_file->WriteCurrent(current);
     }
     m_rememberedRow = m_file->CurrentIndex() + 1;
@@ -288,9 +280,7 @@ void TSymbolListForm::DeleteBtnClick()
         return;
     TSymbolAddEditForm dialog(this);
     dialog.setWindowTitle(QStringLiteral("Delete Symbol Information"));
-    dialog.SymbolEdit->setText(current.Symbol.text());
-    dialog.SymbolNameEdit->setText(current.Name.text());
-    dialog.WebAddress->setText(current.WebAddress.text());
+    dialog.setRecord(current);
     dialog.setDeleteMode(true);
     if (ExecModal(&dialog) != QDialog::Accepted)
         return;

@@ -11,7 +11,7 @@ class QLabel;
 class QPushButton;
 class QStatusBar;
 class TSymbolDataBase;
-class TSymbolRecord;
+struct TSymbolRecord;
 
 // The grid: dragging a data row hands its symbol and name to a drop target.
 class TSymbolGrid : public QTableWidget

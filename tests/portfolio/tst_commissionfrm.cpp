@@ -173,23 +173,6 @@ private slots:
         WindowListForm = nullptr;
         QV_VERIFY_ENV(env);
     }
-
-    // Not a check: writes a picture of the window when QV_COMMISSION_PNG names a file.
-    void picture()
-    {
-        const QString path = qEnvironmentVariable("QV_COMMISSION_PNG");
-        if (path.isEmpty())
-            QSKIP("QV_COMMISSION_PNG not set");
-        TTestEnv env;
-        setSchedule(1);
-        TCommissionForm form;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
-        activate(form);
-        form.PriceEdit->setText("20");
-        form.SharesEdit->setText("100");
-        QVERIFY(form.grab().save(path));
-    }
 };
 
 QTEST_MAIN(TestCommissionFrm)

@@ -104,12 +104,19 @@ double TDataBase::extreme(const QString &field, bool highest)
     double result = valueOf(rec, f);
     if (!IsOpen())
         return result;
-    do {
-        const double v = valueOf(rec, f);
-        if (highest ? v > result : v < result)
-            result = v;
-        Next(rec);
-    } while (Status() == 0);
+    // The window is read in blocks rather than record by record; the result
+    // and the final position (the last record, read again at the boundary)
+    // are those of stepping through it with Next.
+    if (CurrentIndex() < LastIndex()) {
+        const bool whole = scan(CurrentIndex() + 1, LastIndex(), &rec, [&](const void *r) {
+            const double v = valueOf(*static_cast<const TPriceRecord *>(r), f);
+            if (highest ? v > result : v < result)
+                result = v;
+        });
+        if (!whole)
+            return result;
+    }
+    Next(rec);
     return result;
 }
 
@@ -132,17 +139,18 @@ double TDataBase::windowSum(const QString &field, int skip, int count, double me
 {
     const TPriceField f = fieldByName(field);
     const qint64 start = qint64(LastIndex()) - skip - count;
+    const qint64 from = std::max<qint64>(start, 0);
+    const qint64 to = std::min<qint64>(start + count - 1, LastIndex());
     double sum = 0.0;
     *read = 0;
-    for (qint64 i = start; i < start + count; ++i) {
-        if (i < 0 || i > LastIndex())
-            continue;
-        TPriceRecord rec;
-        ReadAt(rec, int(i));
-        const double v = valueOf(rec, f);
+    if (from > to)
+        return sum;
+    TPriceRecord rec;
+    scan(int(from), int(to), &rec, [&](const void *r) {
+        const double v = valueOf(*static_cast<const TPriceRecord *>(r), f);
         sum += squares ? (v - mean) * (v - mean) : v;
         ++*read;
-    }
+    });
     return sum;
 }
 

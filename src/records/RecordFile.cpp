@@ -208,6 +208,34 @@ bool TRecordFile::readBlock(int from, int to)
     return readFully(m_fd, m_block.data(), size, off_t(from) * m_recordSize);
 }
 
+bool TRecordFile::scan(int from, int to, void *rec, const std::function<void(const void *)> &visit)
+{
+    if (!IsOpen() || from < 0 || to > m_lastIndex || from > to)
+        return IsOpen() && from > to;
+    const int blockRecords = std::max(1, kBlockBytes / m_recordSize);
+    for (int at = from; at <= to; at += blockRecords) {
+        const int last = std::min(to, at + blockRecords - 1);
+        if (!readBlock(at, last)) {
+            // Fall back to single reads so the failing record is the one
+            // that sets the flag, with everything before it delivered.
+            for (int i = at; i <= last; ++i) {
+                m_currentIndex = i;
+                if (!readRecord(i, rec))
+                    return false;
+                visit(rec);
+            }
+            continue;
+        }
+        for (int i = at; i <= last; ++i) {
+            m_currentIndex = i;
+            std::memcpy(rec, m_block.constData() + qsizetype(i - at) * m_recordSize, size_t(m_recordSize));
+            rawAfterRead(rec);
+            visit(rec);
+        }
+    }
+    return true;
+}
+
 bool TRecordFile::find(void *rec, const QByteArray &key, TFindResult style)
 {
     if (!IsOpen())

@@ -12,6 +12,7 @@
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 // Status flags of a record-file object: the outcome of the last navigation.
 enum TRecordStatus : uint16_t {
@@ -67,6 +68,11 @@ protected:
     // Puts `rec` into its place in key order. Returns false when a record
     // with the same key refused it (TDuplicate::Refuse) or the file is not open.
     bool insert(void *rec, TDuplicate duplicates);
+    // Reads records from..to (both within the file) a block at a time and
+    // hands each, as ReadAt would deliver it, to visit. CurrentIndex ends at
+    // the last record handed over, as after ReadAt of each in turn; a failed
+    // read adds IoError and stops the scan. Returns whether all were read.
+    bool scan(int from, int to, void *rec, const std::function<void(const void *)> &visit);
     void deleteAt(int index);
     void deleteThrough(int index);
     void clear();

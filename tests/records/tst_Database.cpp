@@ -146,6 +146,34 @@ private slots:
         QCOMPARE(db.Status(), quint16(Boundary)); // the pass ran to the end
     }
 
+    // Long histories are read a block at a time: values on both sides of a
+    // block border count, and the position ends where stepping would leave it.
+    void statisticsAcrossReadBlocks()
+    {
+        TTestEnv env;
+        setStatisticsLimit(false, 260);
+        TDataBase db(env.path("T.stk"));
+        QList<double> closes = range(1, 1000);
+        closes[340] = 5000; // the last record of the first block of 341
+        closes[341] = 0.25; // the first record of the second
+        fillCloses(db, closes);
+        QCOMPARE(db.Highest("CLOSE"), 5000.0);
+        QCOMPARE(db.CurrentIndex(), 999);
+        QCOMPARE(db.Status(), quint16(Boundary));
+        QCOMPARE(db.Lowest("CLOSE"), 0.25);
+        // Records 329..348 (skip 650, count 20) straddle the border.
+        double sum = 0;
+        for (int i = 329; i <= 348; ++i)
+            sum += closes[i];
+        QCOMPARE(db.Average("CLOSE", 650, 20), sum / 20);
+        QCOMPARE(db.CurrentIndex(), 348);
+        setStatisticsLimit(true, 700);
+        QCOMPARE(db.Highest("CLOSE"), 5000.0); // window 299..999 still holds it
+        setStatisticsLimit(true, 600);
+        QCOMPARE(db.Highest("CLOSE"), 1000.0);
+        QCOMPARE(db.Lowest("CLOSE"), 400.0);
+    }
+
     void extremesKeepTheFirstOfEqualValues()
     {
         TTestEnv env;

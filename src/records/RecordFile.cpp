@@ -208,6 +208,48 @@ bool TRecordFile::readBlock(int from, int to)
     return readFully(m_fd, m_block.data(), size, off_t(from) * m_recordSize);
 }
 
+void TRecordFile::rewriteImage(const char *stored, char *out)
+{
+    m_record.resize(m_recordSize);
+    std::memcpy(m_record.data(), stored, size_t(m_recordSize));
+    rawAfterRead(m_record.data());
+    rawNormalize(m_record.data());
+    std::memcpy(out, rawDiskImage(m_record.data()), size_t(m_recordSize));
+}
+
+int TRecordFile::moveRecords(int from, int to, int by)
+{
+    const int blockRecords = std::max(1, kBlockBytes / m_recordSize);
+    const auto moveBlock = [&](int lo, int hi) {
+        if (!readBlock(lo, hi))
+            return false;
+        const int n = hi - lo + 1;
+        m_moved.resize(qsizetype(n) * m_recordSize);
+        for (int i = 0; i < n; ++i)
+            rewriteImage(m_block.constData() + qsizetype(i) * m_recordSize,
+                         m_moved.data() + qsizetype(i) * m_recordSize);
+        ++m_writeCalls;
+        return writeFully(m_fd, m_moved.constData(), size_t(m_moved.size()), off_t(lo + by) * m_recordSize);
+    };
+    int moved = 0;
+    if (by < 0) {
+        for (int lo = from; lo <= to; lo += blockRecords) {
+            const int hi = std::min(to, lo + blockRecords - 1);
+            if (!moveBlock(lo, hi))
+                break;
+            moved += hi - lo + 1;
+        }
+    } else {
+        for (int hi = to; hi >= from; hi -= blockRecords) {
+            const int lo = std::max(from, hi - blockRecords + 1);
+            if (!moveBlock(lo, hi))
+                break;
+            moved += hi - lo + 1;
+        }
+    }
+    return moved;
+}
+
 bool TRecordFile::scan(int from, int to, void *rec, const std::function<void(const void *)> &visit)
 {
     if (!IsOpen() || from < 0 || to > m_lastIndex || from > to)
@@ -326,21 +368,49 @@ bool TRecordFile::insert(void *rec, TDuplicate duplicates)
 
     // Append, then walk towards the start moving every record with a greater
     // key one place back; `rec` lands directly behind the last smaller key.
+    // The keys are examined a block at a time and the greater records moved
+    // as blocks: the file ends with the bytes and the position that moving
+    // them one by one gives, at a fraction of the calls.
     m_lastIndex += 1;
     m_currentIndex = m_lastIndex;
     writeRecord(m_currentIndex, rec);
-    while (m_currentIndex > 0) {
+    const int blockRecords = std::max(1, kBlockBytes / m_recordSize);
+    int hole = m_currentIndex;
+    bool placed = false;
+    while (hole > 0 && !placed) {
+        const int lo = std::max(0, hole - blockRecords);
+        const int hi = hole - 1;
+        if (!readBlock(lo, hi))
+            break;
+        int k = hi;
+        for (; k >= lo; --k) {
+            std::memcpy(m_work, m_block.constData() + qsizetype(k - lo) * m_recordSize, size_t(m_recordSize));
+            rawAfterRead(m_work);
+            if (!(rawOrderKey(m_work) > key))
+                break;
+        }
+        if (k < hi) {
+            const int moved = moveRecords(k + 1, hi, 1);
+            if (moved < hi - k) {
+                hole = hi - moved + 1;
+                break;
+            }
+        }
+        hole = k + 1;
+        placed = k >= lo;
+    }
+    // What the blocks could not do (a failed read) goes on record by record.
+    m_currentIndex = hole;
+    while (!placed && m_currentIndex > 0) {
         readRecord(m_currentIndex - 1, m_work);
         if (rawOrderKey(m_work) > key) {
             writeRecord(m_currentIndex, m_work);
             m_currentIndex -= 1;
-            if (m_currentIndex == 0)
-                writeRecord(0, rec);
         } else {
-            writeRecord(m_currentIndex, rec);
-            break;
+            placed = true;
         }
     }
+    writeRecord(m_currentIndex, rec);
     if (duplicates == TDuplicate::Replace)
         m_status = 0;
     return true;
@@ -354,7 +424,10 @@ void TRecordFile::deleteAt(int index)
         if (!truncateAt(index))
             raiseTruncateError();
     } else {
-        for (int i = index + 1; i <= m_lastIndex; ++i) {
+        const int moved = moveRecords(index + 1, m_lastIndex, -1);
+        if (moved > 0)
+            m_currentIndex = index + moved - 1;
+        for (int i = index + 1 + moved; i <= m_lastIndex; ++i) {
             readRecord(i, m_work);
             m_currentIndex = i - 1;
             writeRecord(m_currentIndex, m_work);
@@ -374,7 +447,7 @@ void TRecordFile::deleteThrough(int index)
         if (!truncateAt(0))
             raiseTruncateError();
     } else {
-        int k = 0;
+        int k = moveRecords(index + 1, m_lastIndex, -(index + 1));
         for (; index + 1 + k <= m_lastIndex; ++k) {
             readRecord(index + 1 + k, m_work);
             writeRecord(k, m_work);

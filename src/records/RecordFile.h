@@ -99,6 +99,17 @@ protected:
 private:
     bool readRecord(int index, void *rec);
     bool readBlock(int from, int to); // into m_block; no flags
+    // The bytes a record read from disk is written back as: through the
+    // after-read hook, the normalising hook and the disk image, exactly as
+    // reading it and writing it again would store it.
+    void rewriteImage(const char *stored, char *out);
+    // Moves records [from, to] by `by` places (negative: towards the start),
+    // a block at a time, processing blocks so that nothing is overwritten
+    // before it was read (from the start when moving towards it, else from
+    // the end). Returns how many records were moved, counted in processing
+    // order; fewer than all when a block could not be read or written, and
+    // the caller then finishes record by record.
+    int moveRecords(int from, int to, int by);
     void writeRecord(int index, void *rec);
     int recordCount() const; // raises EInOutError when the size query fails
     bool truncateAt(int index);
@@ -109,6 +120,8 @@ private:
     void *m_work;
     QByteArray m_io; // one record as read, so a failed read leaves the caller's buffer alone
     QByteArray m_block;
+    QByteArray m_moved;  // disk images of one moved block
+    QByteArray m_record; // one record being re-imaged
     int m_fd = -1;
     int m_currentIndex = 0;
     int m_lastIndex = 0;

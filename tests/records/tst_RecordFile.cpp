@@ -403,7 +403,7 @@ private slots:
     // record, one write. An insert at the front moves every record once,
     // each with one read and one write; the search itself fetches a small
     // range in one read.
-    void insertCostsOneReadAndOneWritePerRecordMoved()
+    void insertCostsFewCallsAtEitherEnd()
     {
         TTestEnv env;
         TDataBase db(env.path("T.stk"));
@@ -421,12 +421,54 @@ private slots:
         const qint64 writes2 = db.writeCalls();
         QVERIFY(db.Insert(front));
         QCOMPARE(db.CurrentIndex(), 0);
-        QCOMPARE(db.writeCalls() - writes2, qint64(1 + 9 + 1));
-        QCOMPARE(db.readCalls() - reads2, qint64(1 + 1 + 9));
+        // Appended, the nine records moved up as one block, then placed.
+        QCOMPARE(db.writeCalls() - writes2, qint64(3));
+        QVERIFY(db.readCalls() - reads2 <= 8);
         TPriceRecord dupLast = price("20060120", 5);
         QVERIFY(!db.Insert(dupLast));
         QCOMPARE(db.CurrentIndex(), 9);
         QCOMPARE(db.Status(), quint16(0));
+    }
+
+    // Records are moved in blocks: a large file keeps every record, in order,
+    // whether one lands at the front, in the middle or is deleted there.
+    void movesAcrossBlocksKeepEveryRecord()
+    {
+        TTestEnv env;
+        TDataBase db(env.path("T.stk"));
+        const int n = 1000; // about three blocks of 341 price records
+        for (int i = 0; i < n; ++i) {
+            TPriceRecord r = price(qPrintable(QString::number(20000000 + 2 * i + 2)), i + 1);
+            QVERIFY(db.Insert(r));
+        }
+        const qint64 writes = db.writeCalls();
+        TPriceRecord front = price("19991231", 0.5);
+        QVERIFY(db.Insert(front));
+        QVERIFY(db.writeCalls() - writes < 10);
+        TPriceRecord middle = price("20001001", 0.75); // between 20001000 and 20001002
+        QVERIFY(db.Insert(middle));
+        QCOMPARE(db.CurrentIndex(), 501);
+        QCOMPARE(db.RecordCount(), n + 2);
+        TPriceRecord r, prev;
+        db.ReadAt(prev, 0);
+        for (int i = 1; i < db.RecordCount(); ++i) {
+            db.ReadAt(r, i);
+            QVERIFY2(prev.Date.bytes() < r.Date.bytes(), qPrintable(QString::number(i)));
+            prev = r;
+        }
+        db.Delete(0);
+        db.Delete(500);
+        QCOMPARE(db.RecordCount(), n);
+        for (int i = 0; i < n; ++i) {
+            db.ReadAt(r, i);
+            QCOMPARE(r.Close, double(i + 1));
+        }
+        db.DeleteThrough(400);
+        QCOMPARE(db.RecordCount(), n - 401);
+        db.ReadAt(r, 0);
+        QCOMPARE(r.Close, 402.0);
+        db.Last(r);
+        QCOMPARE(r.Close, double(n));
     }
 
     // The search over a larger file: every stored key at its index, every

@@ -65,7 +65,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         break;
     }
     case 1: {
-        TDataBase db(writeInput("x.stk", data, size));
+        // Long histories are read and moved in 16 KB blocks: tile the input
+        // past a few block borders when its second byte asks for it.
+        QByteArray tiled(reinterpret_cast<const char *>(data), qsizetype(size));
+        if (size > 2 && (data[1] & 1))
+            while (tiled.size() < 40000)
+                tiled += tiled;
+        TDataBase db(writeInput("x.stk", reinterpret_cast<const uint8_t *>(tiled.constData()), size_t(tiled.size())));
         walk<TDataBase, TPriceRecord>(db);
         TPriceRecord r;
         db.Find(r, QStringLiteral("20000101"));
@@ -76,6 +82,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         db.Highest(QStringLiteral("VOLUME"));
         db.Lowest(QStringLiteral("LOW"));
         db.StartValue(QStringLiteral("CLOSE"));
+        r.Date = QStringLiteral("00000000"); // lands at the front, moving every record
+        db.Insert(r);
+        db.Delete(1);
         db.DeleteThrough(db.RecordCount() / 3);
         break;
     }

@@ -41,15 +41,21 @@ TConditionTexts screen()
             TConditionText{"And", "STOCKSYMBOL", "=", "\"TTRC\""}};
 }
 
-void run(benchmark::State &state, bool limit, bool configured)
+// A private Stocks.cfg with the statistics limit on (N = 260) or off.
+void useStatisticsLimit(const QTemporaryDir &dir, bool limit)
 {
-    static TPriceSeries prices = loadSample();
-    QTemporaryDir dir;
     SetBaseFolder(dir.path());
     LoadConfig();
     ConfigRecord.Statistics.LimitRecords = limit ? 1 : 0;
     ConfigRecord.Statistics.RecordCount = 260;
     SaveConfig();
+}
+
+void run(benchmark::State &state, bool limit, bool configured)
+{
+    static TPriceSeries prices = loadSample();
+    QTemporaryDir dir;
+    useStatisticsLimit(dir, limit);
     if (configured)
         prices.useConfiguredOptions();
     else
@@ -75,11 +81,7 @@ void runOnFile(benchmark::State &state, bool limit)
 {
     static TPriceSeries prices = loadSample();
     QTemporaryDir dir;
-    SetBaseFolder(dir.path());
-    LoadConfig();
-    ConfigRecord.Statistics.LimitRecords = limit ? 1 : 0;
-    ConfigRecord.Statistics.RecordCount = 260;
-    SaveConfig();
+    useStatisticsLimit(dir, limit);
     TDataBase file(dir.path() + QStringLiteral("/TTRC.stk"));
     int day = 0;
     for (const TPricePoint &p : prices.points()) {

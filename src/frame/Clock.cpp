@@ -29,11 +29,6 @@ void Unpin()
     g_pinned.reset();
 }
 
-bool IsPinned()
-{
-    return g_pinned.has_value();
-}
-
 qint64 TickCount()
 {
     static QElapsedTimer timer = [] {

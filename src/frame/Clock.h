@@ -11,7 +11,6 @@ QDate Today();
 // Pins Now() to the given moment until Unpin(); the pinned time does not run.
 void Pin(const QDateTime &moment);
 void Unpin();
-bool IsPinned();
 // Milliseconds from an arbitrary start, for the program's timed waits.
 qint64 TickCount();
 } // namespace Clock

@@ -51,7 +51,6 @@ TMainForm::TMainForm(QWidget *parent)
     : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("MainForm"));
-    GetFiles();
     setWindowTitle(kAppTitle);
     resize(644, 480);
     setCentralWidget(new TBackgroundArea(this));

@@ -22,11 +22,3 @@ public:
     virtual void warning(const QString &text) { ShowWarning(text); }
     virtual void information(const QString &text) { ShowInformation(text); }
 };
-
-// A run with nobody watching: progress goes nowhere, messages go through the
-// message module as usual.
-class TQuietTalk : public TRunTalk
-{
-public:
-    void progress(const QString &) override {}
-};

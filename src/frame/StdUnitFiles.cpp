@@ -59,14 +59,6 @@ bool IsSafeFileNamePart(const QString &text)
         && text != QLatin1String("..");
 }
 
-QString UnsafeFileNameMessage(const QString &what, const QString &text)
-{
-    QString shown = text;
-    shown.replace(QChar(0), QStringLiteral("\\0"));
-    return QStringLiteral("The %1 \"%2\" Cannot Be Used: It May Not Contain \"/\" Or Be \".\" Or \"..\"")
-        .arg(what, shown);
-}
-
 namespace {
 
 bool startDetached(const QString &program, const QStringList &args, const QString &workDir)

@@ -21,8 +21,6 @@ QString SummaryFilePath();                           // base folder + "Summary.t
 // A text that becomes part of a file name must not leave its folder: no
 // separator, no NUL, not "." or "..". Empty texts are left to the caller.
 bool IsSafeFileNamePart(const QString &text);
-// The message shown when such a text is refused.
-QString UnsafeFileNameMessage(const QString &what, const QString &text);
 
 // ---- shell services ------------------------------------------------------
 // Starts an executable program detached, or hands anything else (a document,

@@ -177,11 +177,6 @@ void SetProgramFolder(const QString &folder)
     g_programFolder = folder;
 }
 
-bool HasCurrentPortfolio()
-{
-    return !CurrentPortfolio.FileName.isEmpty() && CurrentPortfolio.Name.text() != QLatin1String("No Portfolio");
-}
-
 QString WithBackslash(const QString &path)
 {
     if (path.isEmpty() || path.endsWith(QLatin1Char('/')))

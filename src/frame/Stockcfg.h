@@ -235,9 +235,6 @@ void SetProgramFolder(const QString &folder);
 extern TListRecord CurrentPortfolio;
 extern TConfigRecord ConfigRecord; // the in-memory record of the last load
 
-// True when a current portfolio is chosen (file name set, name not "No Portfolio").
-bool HasCurrentPortfolio();
-
 // ---- operations ----------------------------------------------------------
 // A folder ends in the native separator once; an empty path stays empty.
 QString WithBackslash(const QString &path);

@@ -265,7 +265,8 @@ void TSymbolListForm::EditBtnClick()
         m_file->Delete(selectedRow() - 1);
         m_file->Insert(rec);
     } else {
-        m_file->ReadAt(current, selectedRow() - 1);
+        // `current` was read at the selected row just now, so the file
+        // still stands there for the write in place.
         dialog.readInto(current);
         m_file->WriteCurrent(current);
     }

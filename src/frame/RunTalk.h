@@ -21,4 +21,22 @@ public:
     virtual void error(const QString &text) { ShowError(text); }
     virtual void warning(const QString &text) { ShowWarning(text); }
     virtual void information(const QString &text) { ShowInformation(text); }
+    // Yes/No questions that carry the warning icon (overwrite questions) or
+    // the information icon instead of the question icon.
+    virtual bool askYesNoWarning(const QString &question)
+    {
+        return ShowMessageBox(question, TMsgIcon::Warning, TMsgButtons::YesNo) == TMsgResult::Yes;
+    }
+    virtual bool askYesNoInformation(const QString &question)
+    {
+        return ShowMessageBox(question, TMsgIcon::Information, TMsgButtons::YesNo) == TMsgResult::Yes;
+    }
+    // The stored date text (YYYYMMDD) to use instead of an invalid date a
+    // quote file gave for `symbol`. Core cannot show the calendar, so the
+    // default has none to give; the windows ask with the calendar dialog.
+    virtual QString replacementDate(const QString &symbol)
+    {
+        (void)symbol;
+        return {};
+    }
 };

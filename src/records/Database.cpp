@@ -64,7 +64,7 @@ double PriceFieldValue(const TPriceRecord &rec, const QString &field)
     return valueOf(rec, fieldByName(field));
 }
 
-TDataBase::TDataBase(const QString &path) : TRecordFileOf<TPriceRecord>(path) {}
+TDataBase::TDataBase(const QString &path, TOpenMode mode) : TRecordFileOf<TPriceRecord>(path, mode) {}
 
 bool TDataBase::Find(TPriceRecord &rec, const QString &date)
 {

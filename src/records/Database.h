@@ -43,7 +43,7 @@ double PriceFieldValue(const TPriceRecord &rec, const QString &field);
 class TDataBase : public TRecordFileOf<TPriceRecord>
 {
 public:
-    explicit TDataBase(const QString &path);
+    explicit TDataBase(const QString &path, TOpenMode mode = TOpenMode::ReadWrite);
 
     // Adds NotFound to Status when no record carries exactly this date.
     bool Find(TPriceRecord &rec, const QString &date);

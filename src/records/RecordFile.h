@@ -6,13 +6,27 @@
 // their record, their key and a few hooks; everything else lives here once.
 //
 // Errors of record reads, writes and seeks never interrupt the caller: they
-// are reported through Status(). Only a failed size query or truncation
-// (Delete, DeleteThrough) raises EInOutError.
+// are reported through Status(). Only a failed size query raises EInOutError.
+//
+// A change that moves or removes records (an insert before the end, a
+// delete, a delete-through, a clear) first saves the bytes it will overwrite,
+// and the old size, in a rollback journal beside the file ("<file>.jnl",
+// flushed to disk). The journal goes once the change is on disk. Opening a
+// file whose journal is complete undoes the unfinished change first; a journal
+// that is incomplete was written before the file was touched and is dropped.
+// So a file is never left half-changed, by a crash or by a full disk: a
+// change that cannot be finished is rolled back at once and reported as
+// IoError. Appends need no journal: a torn last record is never counted.
 
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
 #include <functional>
+
+// How a record file is opened. ReadOnly never creates a file (a missing one
+// is NotOpen) and refuses every change with IoError; windows that only look
+// at a history (the chart) use it.
+enum class TOpenMode { ReadWrite, ReadOnly };
 
 // Status flags of a record-file object: the outcome of the last navigation.
 enum TRecordStatus : uint16_t {
@@ -41,15 +55,31 @@ public:
 
     QString path() const { return m_path; }
     int recordSize() const { return m_recordSize; }
+    // False when the file is open for reading only: opened ReadOnly, or its
+    // unfinished change could not be undone (OpenProblem() says why).
+    bool IsWritable() const { return IsOpen() && !m_readOnly; }
+    // Empty, or the text of what kept an existing file from opening for
+    // writing; the window that wanted to write shows it.
+    QString OpenProblem() const { return m_openProblem; }
+
+    // Replaces the whole file with `records` (disk images, a whole number of
+    // records): written to a file beside it, flushed and renamed into place,
+    // then reopened. Runs that rewrite a file use it, so a crash leaves the
+    // old or the new file and nothing between. On failure the file is as it
+    // was, IoError is added and false returned. CurrentIndex goes to 0.
+    bool ReplaceAll(const QByteArray &records);
     // Record reads and writes issued to the file since construction.
     qint64 readCalls() const { return m_readCalls; }
     qint64 writeCalls() const { return m_writeCalls; }
 
 protected:
     // Opens an existing file for reading and writing, or creates it when no
-    // file of that name exists. `work` is a record-sized buffer owned by the
-    // typed layer, used by Insert and Delete.
-    TRecordFile(const QString &path, int recordSize, void *work);
+    // file of that name exists (ReadOnly: opens an existing file for reading).
+    // `work` is a record-sized buffer owned by the typed layer, used by Insert
+    // and Delete.
+    TRecordFile(const QString &path, int recordSize, void *work, TOpenMode mode = TOpenMode::ReadWrite);
+    // Normalises `rec` as a write would and appends its disk image to `out`.
+    void appendImage(QByteArray &out, void *rec);
 
     enum class TFindResult { Flag, Boolean };
     enum class TDuplicate { Refuse, Replace };
@@ -98,6 +128,18 @@ protected:
 
 private:
     bool readRecord(int index, void *rec);
+    // Undoes an unfinished change recorded in the journal, if there is one.
+    void recoverFromJournal();
+    // Saves the bytes from `from` to the end of the file and the file size in
+    // the journal, flushed. False (and no journal) when it cannot be written.
+    bool beginChange(qint64 from);
+    // Flushes the changed file and removes the journal.
+    bool endChange();
+    // A change failed half-way: the journal's bytes go back now. When even
+    // that fails the journal stays for the next open and the object stops
+    // writing.
+    void undoChange();
+    bool appendRecord(void *rec);
     bool readBlock(int from, int to); // into m_block; no flags
     // The bytes a record read from disk is written back as: through the
     // after-read hook, the normalising hook and the disk image, exactly as
@@ -110,18 +152,24 @@ private:
     // order; fewer than all when a block could not be read or written, and
     // the caller then finishes record by record.
     int moveRecords(int from, int to, int by);
-    void writeRecord(int index, void *rec);
+    bool writeRecord(int index, void *rec);
     int recordCount() const; // raises EInOutError when the size query fails
-    bool truncateAt(int index);
-    void raiseTruncateError() const;
+    bool truncateAt(qint64 index);
+    // Where a record with order key `key` goes: behind the last record, from
+    // the end, whose order key is not greater. -1 when a read failed.
+    int insertionPoint(const QByteArray &key);
+    bool refuseChange();
 
     QString m_path;
     int m_recordSize;
     void *m_work;
     QByteArray m_io; // one record as read, so a failed read leaves the caller's buffer alone
     QByteArray m_block;
-    QByteArray m_moved;  // disk images of one moved block
-    QByteArray m_record; // one record being re-imaged
+    QByteArray m_moved;   // disk images of one moved block
+    QByteArray m_record;  // one record being re-imaged
+    QByteArray m_journal; // the journal of the change in progress
+    QString m_openProblem;
+    bool m_readOnly = false;
     int m_fd = -1;
     int m_currentIndex = 0;
     int m_lastIndex = 0;
@@ -136,6 +184,10 @@ private:
 template <class Rec> class TRecordFileOf : public TRecordFile
 {
 public:
+    // Normalises `rec` as a write would and appends the bytes the file would
+    // hold for it to `out`: how runs build the contents for ReplaceAll.
+    void AppendImage(QByteArray &out, Rec &rec) { appendImage(out, &rec); }
+
     void ReadCurrent(Rec &rec) { readCurrent(&rec); }
     void WriteCurrent(Rec &rec) { writeCurrent(&rec); }
     void First(Rec &rec) { first(&rec); }
@@ -144,7 +196,10 @@ public:
     void Delete(int index) { deleteAt(index); }
 
 protected:
-    explicit TRecordFileOf(const QString &path) : TRecordFile(path, int(sizeof(Rec)), &m_work) {}
+    explicit TRecordFileOf(const QString &path, TOpenMode mode = TOpenMode::ReadWrite)
+        : TRecordFile(path, int(sizeof(Rec)), &m_work, mode)
+    {
+    }
 
     virtual QByteArray searchKey(const Rec &rec) const = 0;
     virtual QByteArray orderKey(const Rec &rec) const { return searchKey(rec); }
@@ -168,7 +223,10 @@ private:
 template <class Rec> class TDescribedRecordFile : public TRecordFileOf<Rec>
 {
 public:
-    explicit TDescribedRecordFile(const QString &path) : TRecordFileOf<Rec>(path) {}
+    explicit TDescribedRecordFile(const QString &path, TOpenMode mode = TOpenMode::ReadWrite)
+        : TRecordFileOf<Rec>(path, mode)
+    {
+    }
 
     // Adds NotFound to Status when no record has exactly this description.
     bool Find(Rec &rec, const QString &description)
@@ -182,3 +240,19 @@ public:
 protected:
     QByteArray searchKey(const Rec &rec) const override { return rec.Description.bytes(); }
 };
+
+// Replaces the file at `path` with `bytes` the same crash-safe way as
+// ReplaceAll, for a file no object holds open. On failure the file is as it
+// was and `error` (when given) holds a message naming the file.
+bool ReplaceFileContents(const QString &path, const QByteArray &bytes, QString *error = nullptr);
+
+// Whether changes are flushed to disk (fsync) before they count as done. On
+// by default; tests and benchmarks may turn it off to spare the disk.
+void SetRecordFileSync(bool on);
+bool RecordFileSync();
+
+// Test hook: called after every step that changes a file on disk (a write,
+// a truncation, a flush, a rename, a removal), so a test can stop the process
+// between any two of them.
+using TRecordIoObserver = void (*)();
+void SetRecordIoObserver(TRecordIoObserver observer);

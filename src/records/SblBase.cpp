@@ -12,7 +12,10 @@ template <int N> void upperCaseAndCut(TCountedString<N> &s)
 
 } // namespace
 
-TSymbolDataBase::TSymbolDataBase(const QString &path) : TRecordFileOf<TSymbolRecord>(path) {}
+TSymbolDataBase::TSymbolDataBase(const QString &path, TOpenMode mode)
+    : TRecordFileOf<TSymbolRecord>(path, mode)
+{
+}
 
 bool TSymbolDataBase::Find(TSymbolRecord &rec, const QString &symbol)
 {

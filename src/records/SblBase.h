@@ -26,7 +26,7 @@ static_assert(offsetof(TSymbolRecord, WebAddress) == 49);
 class TSymbolDataBase : public TRecordFileOf<TSymbolRecord>
 {
 public:
-    explicit TSymbolDataBase(const QString &path);
+    explicit TSymbolDataBase(const QString &path, TOpenMode mode = TOpenMode::ReadWrite);
 
     // True when a record with exactly this symbol is stored (callers pass it
     // in upper case). Leaves Status alone; `rec` holds the last record

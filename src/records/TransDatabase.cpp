@@ -10,7 +10,7 @@ namespace {
 constexpr qint64 kMsPerDay = 24 * 60 * 60 * 1000;
 }
 
-TTransBase::TTransBase(const QString &path) : TRecordFileOf<TTransRecord>(path) {}
+TTransBase::TTransBase(const QString &path, TOpenMode mode) : TRecordFileOf<TTransRecord>(path, mode) {}
 
 bool TTransBase::Find(TTransRecord &rec, const TTransRecord &probe)
 {

@@ -39,7 +39,7 @@ static_assert(offsetof(TTransRecord, Reserved2) == 60);
 class TTransBase : public TRecordFileOf<TTransRecord>
 {
 public:
-    explicit TTransBase(const QString &path);
+    explicit TTransBase(const QString &path, TOpenMode mode = TOpenMode::ReadWrite);
 
     // Searches for the symbol and trade date of `probe`; adds NotFound to
     // Status when no record has them.

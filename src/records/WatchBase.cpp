@@ -16,7 +16,10 @@ template <int N> void zeroTail(TCountedString<N> &s)
 
 } // namespace
 
-TWatchDatabase::TWatchDatabase(const QString &path) : TRecordFileOf<TListRecord>(path), m_key(kListKey) {}
+TWatchDatabase::TWatchDatabase(const QString &path, TOpenMode mode)
+    : TRecordFileOf<TListRecord>(path, mode), m_key(kListKey)
+{
+}
 
 bool TWatchDatabase::Find(TListRecord &rec, const QString &name)
 {

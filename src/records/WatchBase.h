@@ -13,7 +13,7 @@ inline constexpr char kListKey[] = "tq615kwn847rzmep;xo[vcy";
 class TWatchDatabase : public TRecordFileOf<TListRecord>
 {
 public:
-    explicit TWatchDatabase(const QString &path);
+    explicit TWatchDatabase(const QString &path, TOpenMode mode = TOpenMode::ReadWrite);
 
     QByteArray key() const { return m_key; }
 

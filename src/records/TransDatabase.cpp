@@ -7,8 +7,9 @@
 #include <cstdio>
 
 namespace {
-constexpr qint64 kMsPerDay = 24 * 60 * 60 * 1000;
-}
+constexpr int kSecondsPerDay = 24 * 60 * 60;
+constexpr qint64 kMsPerDay = qint64(kSecondsPerDay) * 1000;
+} // namespace
 
 TTransBase::TTransBase(const QString &path, TOpenMode mode) : TRecordFileOf<TTransRecord>(path, mode) {}
 
@@ -22,7 +23,23 @@ bool TTransBase::Insert(TTransRecord &rec)
     if (!IsOpen())
         return false;
     rec.EntryTime = ToDateTime(Clock::Now());
-    return insert(&rec, TDuplicate::Refuse);
+    // Two records of one symbol and trade date entered within the same second
+    // would share the full key, and the second would be lost (an import of
+    // several trades of one day, a quick second entry). It takes the next
+    // free second instead; only a file that cannot be changed refuses it.
+    for (int second = 0; second < kSecondsPerDay; ++second) {
+        if (insert(&rec, TDuplicate::Refuse))
+            return true;
+        if (!IsOpen() || (Status() & IoError))
+            return false;
+        rec.EntryTime = NextSecond(rec.EntryTime);
+    }
+    return false;
+}
+
+double TTransBase::NextSecond(double dateTime)
+{
+    return dateTime + 1.0 / double(kSecondsPerDay);
 }
 
 QByteArray TTransBase::SearchKey(const TTransRecord &rec)

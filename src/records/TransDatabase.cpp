@@ -27,14 +27,35 @@ bool TTransBase::Insert(TTransRecord &rec)
     // would share the full key, and the second would be lost (an import of
     // several trades of one day, a quick second entry). It takes the next
     // free second instead; only a file that cannot be changed refuses it.
-    for (int second = 0; second < kSecondsPerDay; ++second) {
-        if (insert(&rec, TDuplicate::Refuse))
-            return true;
-        if (!IsOpen() || (Status() & IoError))
-            return false;
+    // The engine's search looks at one record of the search key, so the
+    // taken seconds are gathered from all records of that key first.
+    const QSet<QByteArray> taken = fullKeysLike(rec);
+    for (int second = 0; second < kSecondsPerDay && taken.contains(FullKey(rec)); ++second)
         rec.EntryTime = NextSecond(rec.EntryTime);
+    return insert(&rec, TDuplicate::Refuse);
+}
+
+QSet<QByteArray> TTransBase::fullKeysLike(const TTransRecord &rec)
+{
+    QSet<QByteArray> keys;
+    TTransRecord work;
+    if (RecordCount() == 0 || !find(&work, SearchKey(rec), TFindResult::Boolean))
+        return keys;
+    const QByteArray wanted = SearchKey(rec);
+    const int found = CurrentIndex();
+    for (int i = found; i >= 0; --i) {
+        ReadAt(work, i);
+        if ((Status() & IoError) || SearchKey(work) != wanted)
+            break;
+        keys.insert(FullKey(work));
     }
-    return false;
+    for (int i = found + 1; i <= LastIndex(); ++i) {
+        ReadAt(work, i);
+        if ((Status() & IoError) || SearchKey(work) != wanted)
+            break;
+        keys.insert(FullKey(work));
+    }
+    return keys;
 }
 
 double TTransBase::NextSecond(double dateTime)

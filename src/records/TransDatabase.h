@@ -7,6 +7,7 @@
 #include "records/RecordFile.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -75,6 +76,8 @@ public:
     static double NextSecond(double dateTime);
 
 protected:
+    // The full keys of every stored record with the search key of `rec`.
+    QSet<QByteArray> fullKeysLike(const TTransRecord &rec);
     QByteArray searchKey(const TTransRecord &rec) const override { return SearchKey(rec); }
     QByteArray orderKey(const TTransRecord &rec) const override { return FullKey(rec); }
 };

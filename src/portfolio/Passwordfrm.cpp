@@ -37,7 +37,7 @@ TPasswordForm::TPasswordForm(QWidget *parent) : QDialog(parent)
     grid->addWidget(CancelBtn, 2, 2);
     connect(LoginBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-    setFixedSize(sizeHint().expandedTo(QSize(300, 0)));
+    setFixedSize(sizeHint().expandedTo(QSize(360, 0)));
 }
 
 void TAccessTalkUi::playSound(const QString &waveFile)

@@ -32,17 +32,13 @@ bool codesMatch(const QString &path, int32_t code, bool *unreadable)
         *unreadable = true;
         return false;
     }
-    TTransRecord rec;
-    for (int i = 0; i < file.RecordCount(); ++i) {
-        file.ReadAt(rec, i);
-        if (file.Status() & IoError) {
-            *unreadable = true;
-            return false;
-        }
-        if (rec.SecurityCode != code)
-            return false;
+    bool match = true;
+    if (!file.ScanAll(
+            [&match, code](const TTransRecord &rec) { match = match && rec.SecurityCode == code; })) {
+        *unreadable = true;
+        return false;
     }
-    return true;
+    return match;
 }
 
 bool safeFileName(const QString &fileName)

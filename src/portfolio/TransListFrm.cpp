@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
+#include <algorithm>
 
 namespace {
 TImportDialogHook g_import;
@@ -122,7 +123,8 @@ void TTransListForm::setupGrid(const QStringList &headers, const QList<int> &wid
         StringGrid1->setColumnWidth(c, widths[c]);
         total += widths[c];
     }
-    const int gridWidth = total + 24;
+    // Wide enough for the grid, and for the five buttons with "Close" apart.
+    const int gridWidth = std::max(total + 24, 5 * 80 + 90);
     StringGrid1->setGeometry(4, 4, gridWidth, 300);
     const QList<QPushButton *> buttons{AddBtn, EditBtn, DeleteBtn, ImportBtn, ExportBtn};
     for (int i = 0; i < buttons.size(); ++i)

@@ -10,8 +10,8 @@
 #include "records/SblBase.h"
 #include "securities/SymbolLookup.h"
 
-#include <QEvent>
 #include <QCloseEvent>
+#include <QEvent>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLabel>
@@ -30,7 +30,7 @@ QPushButton *makeButton(QWidget *parent, const QString &caption, const char *nam
 {
     auto *b = new QPushButton(caption, parent);
     b->setObjectName(QLatin1String(name));
-    b->setGeometry(x, y, 95, 25);
+    b->setGeometry(x, y, 105, 25);
     return b;
 }
 
@@ -46,10 +46,10 @@ TPortfolioForm::TPortfolioForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("PortfolioForm"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(620, 370);
+    setFixedSize(660, 370);
     StringGrid1 = new QTableWidget(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setGeometry(4, 4, 612, 260);
+    StringGrid1->setGeometry(4, 4, 652, 260);
     StringGrid1->setColumnCount(6);
     StringGrid1->setHorizontalHeaderLabels({QStringLiteral("Symbol"), QStringLiteral("Company"),
                                             QStringLiteral("Shares"), QStringLiteral("Dividends"),
@@ -67,7 +67,7 @@ TPortfolioForm::TPortfolioForm(QWidget *parent)
     bar->setObjectName(QStringLiteral("TotalsBar"));
     bar->setFrameShape(QFrame::Panel);
     bar->setFrameShadow(QFrame::Raised);
-    bar->setGeometry(4, 266, 612, 24);
+    bar->setGeometry(4, 266, 652, 24);
     int x = 2;
     for (int c = 0; c < 6; ++c) {
         auto *l = new QLabel(bar);
@@ -88,13 +88,13 @@ TPortfolioForm::TPortfolioForm(QWidget *parent)
         setTotal(c, QStringLiteral("$0.00"), 0);
 
     TransationBtn = makeButton(this, QStringLiteral("&Transation"), "TransationBtn", 4, 300);
-    DividendsBtn = makeButton(this, QStringLiteral("&Dividends"), "DividendsBtn", 103, 300);
-    ReportsBtn = makeButton(this, QStringLiteral("&Reports"), "ReportsBtn", 202, 300);
-    StockWebBtn = makeButton(this, QStringLiteral("&Stock Web Site"), "StockWebBtn", 301, 300);
-    BrokerBtn = makeButton(this, QStringLiteral("&Broker Web Site"), "BrokerBtn", 400, 300);
-    CloseBtn = makeButton(this, QStringLiteral("Close"), "CloseBtn", 521, 300);
+    DividendsBtn = makeButton(this, QStringLiteral("&Dividends"), "DividendsBtn", 113, 300);
+    ReportsBtn = makeButton(this, QStringLiteral("&Reports"), "ReportsBtn", 222, 300);
+    StockWebBtn = makeButton(this, QStringLiteral("&Stock Web Site"), "StockWebBtn", 331, 300);
+    BrokerBtn = makeButton(this, QStringLiteral("&Broker Web Site"), "BrokerBtn", 440, 300);
+    CloseBtn = makeButton(this, QStringLiteral("Close"), "CloseBtn", 551, 300);
     NotesBtn = makeButton(this, QStringLiteral("&Notes"), "NotesBtn", 4, 334);
-    GraphBtn = makeButton(this, QStringLiteral("&Graph"), "GraphBtn", 103, 334);
+    GraphBtn = makeButton(this, QStringLiteral("&Graph"), "GraphBtn", 113, 334);
     StockWebBtn->setEnabled(false);
 
     connect(TransationBtn, &QPushButton::clicked, this, &TPortfolioForm::TransationBtnClick);

@@ -122,6 +122,47 @@ private slots:
         QCOMPARE(form.ListBox1->count(), 0);
     }
 
+    void editAndDeleteMoveTheSelection()
+    {
+        TTestEnv env;
+        MakeFolders(env);
+        const QString noteB = env.writeFile("notes/b.txt", "n");
+        const QString noteD = env.writeFile("notes/d.txt", "n");
+        for (const char *n : {"B", "D", "F"}) {
+            TListRecord e = Entry(n, n);
+            e.NoteFile = n[0] == 'B' ? noteB : n[0] == 'D' ? noteD : QString();
+            storeEntry(e);
+        }
+        TPortfilioListForm form;
+        form.ListBox1->setCurrentRow(0);
+        QueueModalScript([](QDialog *d) {
+            const bool fileFixed = !d->findChild<QLineEdit *>("FileNameEdit")->isEnabled();
+            d->findChild<QLineEdit *>("NameEdit")->setText("Z");
+            d->findChild<QPushButton *>("SaveBtn")->click();
+            return fileFixed ? d->result() : 99;
+        });
+        form.EditBtnClick();
+        QCOMPARE(form.statusText(), QStringLiteral("Record 3 of 3"));
+        QCOMPARE(form.ListBox1->currentItem()->text(), QStringLiteral("Z"));
+
+        // Deleting the last entry selects the new last one; a note file goes
+        // only when asked for.
+        QueueModalScript([](QDialog *) { return int(QDialog::Accepted); });
+        form.DeleteBtnClick();
+        QCOMPARE(form.statusText(), QStringLiteral("Record 2 of 2"));
+        QVERIFY(QFile::exists(noteB));
+        form.ListBox1->setCurrentRow(0);
+        QueueModalScript([](QDialog *d) {
+            d->findChild<QCheckBox *>("DeleteNoteCheck")->setChecked(true);
+            return int(QDialog::Accepted);
+        });
+        form.DeleteBtnClick();
+        QVERIFY(!QFile::exists(noteD));
+        QCOMPARE(form.statusText(), QStringLiteral("Record 1 of 1"));
+        QCOMPARE(form.ListBox1->item(0)->text(), QStringLiteral("F"));
+        QCOMPARE(PendingModalScripts(), 0);
+    }
+
     void foreignCodeDeniesOpenEditAndDelete()
     {
         TTestEnv env;

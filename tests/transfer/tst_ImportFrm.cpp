@@ -220,6 +220,20 @@ private slots:
         QVERIFY(f.NoFileLabel->isVisibleTo(&f));
     }
 
+    void browseButtonPutsThePickedFileIntoTheName()
+    {
+        TTestEnv env;
+        TImportForm f;
+        f.setKind(TImportKind::Prices);
+        f.ImportFormat->setCurrentIndex(1);
+        const QString file = env.writeFile("p.csv", kPriceFile);
+        scriptFile(file);
+        f.GetFileBtn->click();
+        QCOMPARE(f.ImportFileName->text(), file);
+        QVERIFY(f.previewShown());
+        QV_VERIFY_ENV(env);
+    }
+
     void onlyPreviewColumnsCanBeDropped()
     {
         QMimeData ours;

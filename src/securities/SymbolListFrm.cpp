@@ -11,6 +11,7 @@
 #include "securities/FindSymbolFrm.h"
 #include "securities/SymbolAddEditFrm.h"
 #include "securities/SymbolChecks.h"
+#include "transfer/ImportFrm.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -114,6 +115,10 @@ TSymbolListForm::TSymbolListForm(QWidget *parent)
     connect(FindBtn, &QPushButton::clicked, this, &TSymbolListForm::FindBtnClick);
     connect(FindNextBtn, &QPushButton::clicked, this, &TSymbolListForm::FindNextBtnClick);
     connect(WebBtn, &QPushButton::clicked, this, &TSymbolListForm::WebBtnClick);
+    connect(ImportBtn, &QPushButton::clicked, this, [this] {
+        ImportSymbolsUi(this, *m_file);
+        Refresh();
+    });
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::hide);
     connect(StringGrid1, &QTableWidget::itemSelectionChanged, this, &TSymbolListForm::StringGrid1SelectCell);
     connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this] {

@@ -59,8 +59,7 @@ bool TChartPriceFile::ReadRange(int from, int to, TPriceRecord *out)
 {
     TPriceRecord buffer;
     int k = 0;
-    return scan(from, to, &buffer,
-                [&](const void *p) { out[k++] = *static_cast<const TPriceRecord *>(p); });
+    return scan(from, to, &buffer, [&](const void *p) { out[k++] = *static_cast<const TPriceRecord *>(p); });
 }
 
 // ---------------------------------------------------------------------------
@@ -85,9 +84,10 @@ void TGraphChart::loadSettings()
 void TGraphChart::layout(int W, int H)
 {
     const QString &f = m_settings.FontName;
-    m_view.Layout = ComputeGraphLayout(W, H, m_settings.PriceShare, m_metrics->textHeight(f, m_settings.TitleSize),
-                                       m_metrics->textWidth(f, m_settings.PriceSize, QStringLiteral("X")),
-                                       m_metrics->textHeight(f, m_settings.PriceSize));
+    m_view.Layout =
+        ComputeGraphLayout(W, H, m_settings.PriceShare, m_metrics->textHeight(f, m_settings.TitleSize),
+                           m_metrics->textWidth(f, m_settings.PriceSize, QStringLiteral("X")),
+                           m_metrics->textHeight(f, m_settings.PriceSize));
 }
 
 void TGraphChart::Build(const QString &symbol, const QString &name, int W, int H)

@@ -47,10 +47,10 @@ public:
 // live with: a damaged or hand-made Stocks.cfg must not hang or crash it.
 struct TChartSettings
 {
-    TGraphSettings Raw;   // as read; written back when the size is remembered
-    int N = 150;          // records displayed, at least 1
-    int Skip = 1;         // at least 1
-    int P1 = 5, P2 = 15;  // a period below 1 draws no line
+    TGraphSettings Raw;  // as read; written back when the size is remembered
+    int N = 150;         // records displayed, at least 1
+    int Skip = 1;        // at least 1
+    int P1 = 5, P2 = 15; // a period below 1 draws no line
     double K1 = 2, K2 = 2;
     int TitleSize = 20, PriceSize = 10; // 6..24
     double PriceShare = 0.7;            // 0.20..0.80
@@ -201,7 +201,7 @@ public:
     // Whole picture in drawing order, and the single layers the window draws
     // over the present picture when a check box is ticked.
     TDrawList Draw(const TChartShow &show);
-    TDrawList Frame();          // paper, boxes, "Volume", title, legend
+    TDrawList Frame(); // paper, boxes, "Volume", title, legend
     TDrawList PriceGrid();
     TDrawList SeriesLines(bool highLow); // close lines, high-low, volume, date axis
     TDrawList MovingAverages();
@@ -212,7 +212,11 @@ public:
     TDrawItem CursorLine(int x) const;
     TDrawItem ZoomRect(QPoint a, QPoint b) const;
 
-    bool HasRecords() { ensureOpen(); return m_series[0].last() >= 0; }
+    bool HasRecords()
+    {
+        ensureOpen();
+        return m_series[0].last() >= 0;
+    }
     // False without records: the window then shows nothing.
     bool ReadOut(int x, TReadOut &out);
 
@@ -241,7 +245,7 @@ private:
     const TPriceRecord &rec(TGraphSeries &s, int index);
     void fetch(TGraphSeries &s, int from, int to);
     int findDate(TGraphSeries &s, const QByteArray &date);
-    std::vector<int> plotted() ;
+    std::vector<int> plotted();
     double leftX(int k) const { return m_view.Layout.LeftMargin + k * m_view.Step; }
     int half() const;
     int priceY(const TGraphSeries &s, double price) const;

@@ -10,8 +10,9 @@
 
 QString ChartMonthName(int month)
 {
-    static const char *const names[12] = {"January", "Febuary", "March",     "April",   "May",      "June",
-                                          "July",    "August",  "September", "October", "November", "December"};
+    static const char *const names[12] = {"January",   "Febuary", "March",    "April",
+                                          "May",       "June",    "July",     "August",
+                                          "September", "October", "November", "December"};
     return month >= 1 && month <= 12 ? QString::fromLatin1(names[month - 1]) : QString();
 }
 
@@ -79,16 +80,16 @@ TDrawList TGraphChart::Frame()
                             l.PriceBox.Left, l.PriceBox.Top, l.PriceBox.Right, l.PriceBox.Bottom));
     list.push_back(rectItem(QStringLiteral("volumeBox"), s.color(gcVolumeBoxLine), s.color(gcVolumeBoxFill),
                             l.VolumeBox.Left, l.VolumeBox.Top, l.VolumeBox.Right, l.VolumeBox.Bottom));
-    TDrawItem volume = textItem(QStringLiteral("volumeLabel"), s.color(gcVolumeBoxLine), 0, l.VolumeBox.Bottom,
-                                QStringLiteral("Volume"), s.PriceSize);
+    TDrawItem volume = textItem(QStringLiteral("volumeLabel"), s.color(gcVolumeBoxLine), 0,
+                                l.VolumeBox.Bottom, QStringLiteral("Volume"), s.PriceSize);
     volume.kind = TDrawItem::UpText;
     list.push_back(volume);
 
     // The title: both parts together centred on the picture.
     const QString t1 = m_series[0].Name + QStringLiteral(" (") + m_series[0].Symbol + QStringLiteral(")");
-    const QString t2 =
-        m_overlay ? QStringLiteral(" ") + m_series[1].Name + QStringLiteral(" (") + m_series[1].Symbol + QStringLiteral(")")
-                  : QString();
+    const QString t2 = m_overlay ? QStringLiteral(" ") + m_series[1].Name + QStringLiteral(" (") +
+                                       m_series[1].Symbol + QStringLiteral(")")
+                                 : QString();
     const int w1 = m_metrics->textWidth(s.FontName, s.TitleSize, t1);
     const int w2 = t2.isEmpty() ? 0 : m_metrics->textWidth(s.FontName, s.TitleSize, t2);
     const int x = (l.W - w1 - w2) / 2;
@@ -111,7 +112,8 @@ TDrawList TGraphChart::Frame()
                   {QStringLiteral("Lowest Low"), gcLowestLow}};
     int lx = 0;
     for (const auto &item : legend) {
-        list.push_back(textItem(QStringLiteral("legend"), s.color(item.color), lx, l.H - l.THp, item.text, s.PriceSize));
+        list.push_back(
+            textItem(QStringLiteral("legend"), s.color(item.color), lx, l.H - l.THp, item.text, s.PriceSize));
         lx += m_metrics->textWidth(s.FontName, s.PriceSize, item.text) + 2 * l.TWp;
     }
     return list;
@@ -128,14 +130,16 @@ TDrawList TGraphChart::PriceGrid()
     const double bottom = s1.MinPrice / 0.98;
     if (s1.last() >= 0) {
         const double middle = bottom + (top - bottom) / 2;
-        const double levels[] = {top, middle, middle + (top - middle) / 2, bottom + (top - bottom) / 4, bottom};
+        const double levels[] = {top, middle, middle + (top - middle) / 2, bottom + (top - bottom) / 4,
+                                 bottom};
         for (double v : levels) {
             if (!(v < s1.MaxPrice && v >= s1.MinPrice))
                 continue;
             const int y = priceY(s1, v);
             list.push_back(lineItem(QStringLiteral("grid"), color, l.LeftMargin, y, l.W - 1, y));
             const QString label = v <= 99.99 ? FixedWidthText(v, 5, 2) : FixedWidthText(v, 5, 0);
-            list.push_back(textItem(QStringLiteral("gridLabel"), color, 0, y - l.THp / 2, label, m_settings.PriceSize));
+            list.push_back(
+                textItem(QStringLiteral("gridLabel"), color, 0, y - l.THp / 2, label, m_settings.PriceSize));
         }
     }
     list.push_back(textItem(QStringLiteral("increment"), color, 0, 0,
@@ -170,21 +174,23 @@ TDrawList TGraphChart::SeriesLines(bool highLow)
         const QString name = ChartMonthName(month.toInt());
         const int c = Px(endX - monthStartX) / l.TWp;
         if (c > 0 && !name.isEmpty())
-            axis.push_back(textItem(QStringLiteral("month"), s.color(gcMonth), Px(monthStartX), labelY, name.left(c),
-                                    s.PriceSize));
+            axis.push_back(textItem(QStringLiteral("month"), s.color(gcMonth), Px(monthStartX), labelY,
+                                    name.left(c), s.PriceSize));
     };
 
-    auto addRecord = [&](TGraphSeries &series, const TPriceRecord &r, double x, TDrawItem &close, bool overlay) {
+    auto addRecord = [&](TGraphSeries &series, const TPriceRecord &r, double x, TDrawItem &close,
+                         bool overlay) {
         const int cx = Px(x) + h;
         if (std::isfinite(r.Close))
             close.points.push_back(QPoint(cx, priceY(series, r.Close)));
         if (highLow && std::isfinite(r.High) && std::isfinite(r.Low))
             bars.push_back(lineItem(overlay ? QStringLiteral("highLow2") : QStringLiteral("highLow1"),
-                                    s.color(gcHighLow), cx, priceY(series, r.High), cx, priceY(series, r.Low)));
+                                    s.color(gcHighLow), cx, priceY(series, r.High), cx,
+                                    priceY(series, r.Low)));
         const int top = Px(base - double(Px(double(r.Volume) * series.VolumeScale)));
         volumes.push_back(rectItem(overlay ? QStringLiteral("volume2") : QStringLiteral("volume1"),
-                                   overlay ? s.color(gcOverlay) : s.color(gcVolumeLine), s.color(gcVolumeFill), Px(x),
-                                   top, Px(x + m_view.Step - 1), base));
+                                   overlay ? s.color(gcOverlay) : s.color(gcVolumeLine),
+                                   s.color(gcVolumeFill), Px(x), top, Px(x + m_view.Step - 1), base));
     };
 
     for (size_t k = 0; k < walk.size(); ++k) {
@@ -202,21 +208,22 @@ TDrawList TGraphChart::SeriesLines(bool highLow)
             year = date.mid(0, 4);
             month = date.mid(4, 2);
             monthStartX = cx;
-            axis.push_back(textItem(QStringLiteral("year"), s.color(gcMonth), Px(monthStartX), labelY + l.THp, year,
-                                    s.PriceSize));
+            axis.push_back(textItem(QStringLiteral("year"), s.color(gcMonth), Px(monthStartX), labelY + l.THp,
+                                    year, s.PriceSize));
         }
         if (date.mid(4, 2) != month) {
             monthLabel(cx);
-            axis.push_back(lineItem(QStringLiteral("monthLine"), s.color(gcMonth), Px(cx), l.PriceTop, Px(cx), base));
+            axis.push_back(
+                lineItem(QStringLiteral("monthLine"), s.color(gcMonth), Px(cx), l.PriceTop, Px(cx), base));
             monthStartX = cx;
             month = date.mid(4, 2);
         }
         if (date.mid(0, 4) != year) {
             year = date.mid(0, 4);
-            axis.push_back(
-                lineItem(QStringLiteral("yearLine"), s.color(gcMonth), Px(cx) - 1, l.PriceTop, Px(cx) - 1, base));
-            axis.push_back(textItem(QStringLiteral("year"), s.color(gcMonth), Px(monthStartX), labelY + l.THp, year,
-                                    s.PriceSize));
+            axis.push_back(lineItem(QStringLiteral("yearLine"), s.color(gcMonth), Px(cx) - 1, l.PriceTop,
+                                    Px(cx) - 1, base));
+            axis.push_back(textItem(QStringLiteral("year"), s.color(gcMonth), Px(monthStartX), labelY + l.THp,
+                                    year, s.PriceSize));
         }
     }
     monthLabel(leftX(int(walk.size()) - 1));
@@ -448,16 +455,16 @@ TDrawItem TGraphChart::CursorLine(int x) const
 {
     const TGraphLayout &l = m_view.Layout;
     const int cx = RecordX(RecordAt(x));
-    TDrawItem t = lineItem(QStringLiteral("cursor"), m_settings.color(gcPriceLine), cx, l.PriceBox.Top + 1, cx,
-                           l.VolumeBox.Bottom - 1);
+    TDrawItem t = lineItem(QStringLiteral("cursor"), m_settings.color(gcPriceLine), cx, l.PriceBox.Top + 1,
+                           cx, l.VolumeBox.Bottom - 1);
     t.mode = TDrawMode::NotXor;
     return t;
 }
 
 TDrawItem TGraphChart::ZoomRect(QPoint a, QPoint b) const
 {
-    TDrawItem t = rectItem(QStringLiteral("zoom"), m_settings.color(gcZoomLine), m_settings.color(gcZoomFill), a.x(),
-                           a.y(), b.x(), b.y());
+    TDrawItem t = rectItem(QStringLiteral("zoom"), m_settings.color(gcZoomLine), m_settings.color(gcZoomFill),
+                           a.x(), a.y(), b.x(), b.y());
     t.mode = TDrawMode::NotXor;
     return t;
 }

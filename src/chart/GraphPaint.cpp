@@ -47,7 +47,8 @@ bool TChartTransFile::ReadAll(TTransRecord *out)
         return true;
     TTransRecord buffer;
     int k = 0;
-    return scan(0, LastIndex(), &buffer, [&](const void *p) { out[k++] = *static_cast<const TTransRecord *>(p); });
+    return scan(0, LastIndex(), &buffer,
+                [&](const void *p) { out[k++] = *static_cast<const TTransRecord *>(p); });
 }
 
 void PaintDrawList(QImage &image, const TDrawList &list, const QString &fontName)

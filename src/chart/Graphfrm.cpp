@@ -11,8 +11,8 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QGridLayout>
 #include <QFrame>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -47,9 +47,18 @@ protected:
             p.drawImage(0, 0, m_form->m_image);
     }
     void resizeEvent(QResizeEvent *) override { m_form->imageResized(); }
-    void mousePressEvent(QMouseEvent *e) override { m_form->Image1MouseDown(e->button(), e->position().toPoint()); }
-    void mouseMoveEvent(QMouseEvent *e) override { m_form->Image1MouseMove(e->buttons(), e->position().toPoint()); }
-    void mouseReleaseEvent(QMouseEvent *e) override { m_form->Image1MouseUp(e->button(), e->position().toPoint()); }
+    void mousePressEvent(QMouseEvent *e) override
+    {
+        m_form->Image1MouseDown(e->button(), e->position().toPoint());
+    }
+    void mouseMoveEvent(QMouseEvent *e) override
+    {
+        m_form->Image1MouseMove(e->buttons(), e->position().toPoint());
+    }
+    void mouseReleaseEvent(QMouseEvent *e) override
+    {
+        m_form->Image1MouseUp(e->button(), e->position().toPoint());
+    }
 
 private:
     TGraphForm *m_form;
@@ -83,7 +92,8 @@ QString TGraphForm::captionFor(const QString &symbol, const QString &name)
     return name + QStringLiteral(" (") + symbol + QStringLiteral(") - Graph");
 }
 
-TGraphForm::TGraphForm(const QString &symbol, const QString &name, QWidget *owner, const TTextMetrics *metrics)
+TGraphForm::TGraphForm(const QString &symbol, const QString &name, QWidget *owner,
+                       const TTextMetrics *metrics)
     : QWidget(owner, Qt::Window), m_symbol(symbol), m_name(name), m_chart(metrics)
 {
     setObjectName(QStringLiteral("GraphForm"));
@@ -121,11 +131,15 @@ TGraphForm::TGraphForm(const QString &symbol, const QString &name, QWidget *owne
     ZoomOutBtn = glyphButton(Panel1, "ZoomOutBtn", QStringLiteral("Zoom Out"), QStyle::SP_ArrowDown);
     ZoomInBtn = glyphButton(Panel1, "ZoomInBtn", QStringLiteral("Zoom In"), QStyle::SP_ArrowUp);
     CopyBtn = glyphButton(Panel1, "CopyBtn", QStringLiteral("Copy Image"), QStyle::SP_FileDialogContentsView);
-    DefaultBtn = glyphButton(Panel1, "DefaultBtn", QStringLiteral("Default Layout"), QStyle::SP_BrowserReload);
-    OverlayBtn = glyphButton(Panel1, "OverlayBtn", QStringLiteral("Overlay Stock"), QStyle::SP_FileDialogDetailedView);
-    MaxBtn = glyphButton(Panel1, "MaxBtn", QStringLiteral("Max Record Display"), QStyle::SP_TitleBarMaxButton);
+    DefaultBtn =
+        glyphButton(Panel1, "DefaultBtn", QStringLiteral("Default Layout"), QStyle::SP_BrowserReload);
+    OverlayBtn =
+        glyphButton(Panel1, "OverlayBtn", QStringLiteral("Overlay Stock"), QStyle::SP_FileDialogDetailedView);
+    MaxBtn =
+        glyphButton(Panel1, "MaxBtn", QStringLiteral("Max Record Display"), QStyle::SP_TitleBarMaxButton);
     PrintBtn = glyphButton(Panel1, "PrintBtn", QStringLiteral("Print"), QStyle::SP_DialogSaveButton);
-    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"), Panel1);
+    BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Close"),
+                              Panel1);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setDefault(true);
     BitBtn1->setMinimumHeight(36);
@@ -174,7 +188,8 @@ TGraphForm::TGraphForm(const QString &symbol, const QString &name, QWidget *owne
             [this](bool on) { indicatorToggled(on, &TGraphChart::MovingAverages); });
     connect(Highest, &QCheckBox::toggled, this,
             [this](bool on) { indicatorToggled(on, &TGraphChart::HighestLowest); });
-    connect(BoughtSold, &QCheckBox::toggled, this, [this](bool on) { indicatorToggled(on, &TGraphChart::Markers); });
+    connect(BoughtSold, &QCheckBox::toggled, this,
+            [this](bool on) { indicatorToggled(on, &TGraphChart::Markers); });
     connect(Std1, &QCheckBox::toggled, this, [this](bool on) {
         if (on && m_built)
             paintOver(m_chart.Band(1));
@@ -300,6 +315,8 @@ void TGraphForm::FullDrawing()
     m_image = QImage(std::max(1, Image1->width()), std::max(1, Image1->height()), QImage::Format_RGB32);
     m_image.fill(Qt::white);
     PaintDrawList(m_image, m_chart.Draw(shown()), m_chart.settings().FontName);
+    // Reopening the files may have started a fresh view (the history changed).
+    syncScrollBar();
     m_cursorX = -1;
     Image1->update();
 }
@@ -475,7 +492,8 @@ void TGraphForm::Image1MouseDown(Qt::MouseButton button, QPoint pos)
 void TGraphForm::Image1MouseMove(Qt::MouseButtons buttons, QPoint pos)
 {
     const int margin = m_chart.view().Layout.LeftMargin;
-    if (!m_built || !(buttons & Qt::LeftButton) || !m_hasAnchor || pos.x() <= margin || m_anchor.x() <= margin)
+    if (!m_built || !(buttons & Qt::LeftButton) || !m_hasAnchor || pos.x() <= margin ||
+        m_anchor.x() <= margin)
         return;
     m_dragging = true;
     eraseCursor();

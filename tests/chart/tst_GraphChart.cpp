@@ -147,17 +147,19 @@ void tst_GraphChart::layout_data()
     QTest::addColumn<int>("H");
     QTest::addColumn<double>("p");
     QTest::addColumn<QList<int>>("metrics"); // THt, TWp, THp
-    QTest::addColumn<QList<int>>("expected"); // LeftMargin PlotWidth MaxRecords PriceTop PriceHeight VolumeTop VolumeHeight
+    QTest::addColumn<QList<int>>(
+        "expected"); // LeftMargin PlotWidth MaxRecords PriceTop PriceHeight VolumeTop VolumeHeight
     // 481 x 0.5 = 240.5 goes to the even 240
     QTest::newRow("odd half") << 640 << 481 << 0.5 << QList<int>{20, 8, 12}
                               << QList<int>{40, 598, 299, 21, 218, 241, 202};
     QTest::newRow("defaults") << 640 << 406 << 0.7 << QList<int>{20, 8, 12}
                               << QList<int>{40, 598, 299, 21, 262, 285, 84};
-    QTest::newRow("tiny window clamps at 0") << 10 << 10 << 0.7 << QList<int>{20, 8, 12}
-                                             << QList<int>{40, 0, 0, 21, 0, 8, 0};
-    QTest::newRow("metrics at least 1") << 100 << 100 << 0.7 << QList<int>{0, 0, -3}
-                                        << QList<int>{5, 93, 46, 2, 67, 71, 25};
-    QTest::newRow("negative size") << -5 << -5 << 0.7 << QList<int>{20, 8, 12} << QList<int>{40, 0, 0, 21, 0, 1, 0};
+    QTest::newRow("tiny window clamps at 0")
+        << 10 << 10 << 0.7 << QList<int>{20, 8, 12} << QList<int>{40, 0, 0, 21, 0, 8, 0};
+    QTest::newRow("metrics at least 1")
+        << 100 << 100 << 0.7 << QList<int>{0, 0, -3} << QList<int>{5, 93, 46, 2, 67, 71, 25};
+    QTest::newRow("negative size") << -5 << -5 << 0.7 << QList<int>{20, 8, 12}
+                                   << QList<int>{40, 0, 0, 21, 0, 1, 0};
 }
 
 void tst_GraphChart::layout()
@@ -168,7 +170,8 @@ void tst_GraphChart::layout()
     QFETCH(QList<int>, metrics);
     QFETCH(QList<int>, expected);
     const TGraphLayout l = ComputeGraphLayout(W, H, p, metrics[0], metrics[1], metrics[2]);
-    const QList<int> got{l.LeftMargin, l.PlotWidth, l.MaxRecords, l.PriceTop, l.PriceHeight, l.VolumeTop, l.VolumeHeight};
+    const QList<int> got{l.LeftMargin,  l.PlotWidth, l.MaxRecords,  l.PriceTop,
+                         l.PriceHeight, l.VolumeTop, l.VolumeHeight};
     QCOMPARE(got, expected);
     QVERIFY(l.VolumeBox.Bottom >= l.VolumeBox.Top);
 }
@@ -340,8 +343,8 @@ void tst_GraphChart::recordAtAndRecordX()
     QCOMPARE(chart.view().Start, 0);
     const double step = 598.0 / 150;
     QCOMPARE(chart.view().Step, step);
-    QCOMPARE(chart.RecordAt(0), 0);           // left of the margin: Start
-    QCOMPARE(chart.RecordAt(100000), 299);    // right of the plot: End
+    QCOMPARE(chart.RecordAt(0), 0);        // left of the margin: Start
+    QCOMPARE(chart.RecordAt(100000), 299); // right of the plot: End
     QCOMPARE(chart.RecordAt(40 + int(step * 10) + 1), 20);
     QCOMPARE(chart.RecordX(20), RoundToInt(step * 10 + 40) + RoundToInt(step) / 2);
 }
@@ -362,7 +365,6 @@ void tst_GraphChart::scales_data()
     QTest::newRow("2.1e9 volume") << 12.0 << 8.0 << 2100000000 << 12.24 << 7.84 << qint64(2205000000) << false
                                   << false;
 }
-
 
 void tst_GraphChart::scales()
 {
@@ -547,8 +549,8 @@ void tst_GraphChart::gridTexts_data()
     QTest::addColumn<double>("low");
     QTest::addColumn<QStringList>("labels");
     QTest::addColumn<QString>("increment");
-    QTest::newRow("5 to 9") << 9.0 << 5.0
-                            << QStringList{" 9.00", " 7.00", " 8.00", " 6.00", " 5.00"} << "Increment:  1.00";
+    QTest::newRow("5 to 9") << 9.0 << 5.0 << QStringList{" 9.00", " 7.00", " 8.00", " 6.00", " 5.00"}
+                            << "Increment:  1.00";
     QTest::newRow("100 to 200 without decimals")
         << 200.0 << 100.0 << QStringList{"  200", "  150", "  175", "  125", "  100"} << "Increment: 25.00";
     QTest::newRow("zero prices draw no grid") << 0.0 << 0.0 << QStringList{} << "Increment:  0.00";
@@ -687,7 +689,8 @@ void tst_GraphChart::emptyOrUnsafeSeriesDrawsOnlyTheFrame()
     QDir().mkpath(GetFolders().Data);
     if (emptyFile)
         env.writeFile(QStringLiteral("data/") + symbol + QStringLiteral(".stk"), QByteArray());
-    const QStringList before = QDir(GetFolders().Data).entryList(QDir::Files) + QDir(env.dir()).entryList(QDir::Files);
+    const QStringList before =
+        QDir(GetFolders().Data).entryList(QDir::Files) + QDir(env.dir()).entryList(QDir::Files);
     TGraphChart chart(&metrics);
     chart.Build(symbol, QStringLiteral("Nothing"), 640, 480);
     TChartShow all{true, true, true, true, true, true};
@@ -703,7 +706,8 @@ void tst_GraphChart::emptyOrUnsafeSeriesDrawsOnlyTheFrame()
     QVERIFY(!chart.ZoomToRange(50, 600));
     chart.ScrollTo(100);
     chart.ShowMaximum();
-    const QStringList after = QDir(GetFolders().Data).entryList(QDir::Files) + QDir(env.dir()).entryList(QDir::Files);
+    const QStringList after =
+        QDir(GetFolders().Data).entryList(QDir::Files) + QDir(env.dir()).entryList(QDir::Files);
     QCOMPARE(after, before);
 }
 

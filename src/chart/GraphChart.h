@@ -15,6 +15,8 @@
 #include "records/Database.h"
 #include "records/TransDatabase.h"
 
+#include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QPoint>
 #include <QString>
@@ -40,6 +42,10 @@ class TFontTextMetrics : public TTextMetrics
 public:
     int textWidth(const QString &fontName, int points, const QString &text) const override;
     int textHeight(const QString &fontName, int points) const override;
+
+private:
+    const QFontMetrics &metrics(const QString &fontName, int points) const;
+    mutable QHash<QString, QFontMetrics> m_cache;
 };
 
 // ---- settings -------------------------------------------------------------

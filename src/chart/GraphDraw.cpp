@@ -5,6 +5,7 @@
 #include "chart/GraphPixels.h"
 
 #include <QFile>
+#include <QSet>
 #include <cmath>
 #include <deque>
 
@@ -375,6 +376,10 @@ TDrawList TGraphChart::Markers()
     const QByteArray endDate = rec(s1, std::min(m_view.End, s1.last())).Date.bytes();
     const uint32_t paper = m_settings.color(gcPaper);
     const int h = half();
+    // Markers are ANDed onto the picture, so drawing the same marker twice
+    // changes nothing: many trades on one day, or outside the view at one
+    // price, are drawn once.
+    QSet<quint64> made;
     for (const TTransRecord &t : all) {
         if (t.Symbol.bytes() != symbol || !std::isfinite(t.Price))
             continue;
@@ -404,6 +409,12 @@ TDrawList TGraphChart::Markers()
         }
         const int rx = Px(x);
         const int cx = inView ? rx + h : rx;
+        const quint64 key = (quint64(t.Shares > 0) << 63) |
+                            (quint64(text.isEmpty() ? 0 : text[0].unicode()) << 48) |
+                            (quint64(uint16_t(rx)) << 24) | quint64(uint32_t(y) & 0xFFFFFF);
+        if (made.contains(key))
+            continue;
+        made.insert(key);
         auto circle = [&](int radius) {
             TDrawItem e;
             e.kind = TDrawItem::Ellipse;

@@ -5,6 +5,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QHash>
 #include <QPainter>
 
 namespace {
@@ -31,14 +32,25 @@ QPainter::CompositionMode compositionOf(TDrawMode mode)
 
 } // namespace
 
+// Looking a font up is far dearer than measuring with it, and a drawing
+// measures with the same two fonts again and again.
+const QFontMetrics &TFontTextMetrics::metrics(const QString &fontName, int points) const
+{
+    const QString key = fontName + QLatin1Char('/') + QString::number(points);
+    auto it = m_cache.find(key);
+    if (it == m_cache.end())
+        it = m_cache.insert(key, QFontMetrics(chartFont(fontName, points)));
+    return *it;
+}
+
 int TFontTextMetrics::textWidth(const QString &fontName, int points, const QString &text) const
 {
-    return QFontMetrics(chartFont(fontName, points)).horizontalAdvance(text);
+    return metrics(fontName, points).horizontalAdvance(text);
 }
 
 int TFontTextMetrics::textHeight(const QString &fontName, int points) const
 {
-    return QFontMetrics(chartFont(fontName, points)).height();
+    return metrics(fontName, points).height();
 }
 
 bool TChartTransFile::ReadAll(TTransRecord *out)
@@ -57,6 +69,9 @@ void PaintDrawList(QImage &image, const TDrawList &list, const QString &fontName
         return;
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, false);
+    QHash<int, QFont> fonts;
+    int fontSize = -1;
+    int ascent = 0;
     for (const TDrawItem &item : list) {
         painter.setCompositionMode(compositionOf(item.mode));
         painter.setPen(QPen(ChartColor(item.pen), 0));
@@ -88,9 +103,14 @@ void PaintDrawList(QImage &image, const TDrawList &list, const QString &fontName
         case TDrawItem::UpText: {
             if (item.points.isEmpty())
                 break;
-            const QFont font = chartFont(fontName, item.points_);
-            painter.setFont(font);
-            const int ascent = QFontMetrics(font).ascent();
+            if (item.points_ != fontSize) {
+                auto it = fonts.find(item.points_);
+                if (it == fonts.end())
+                    it = fonts.insert(item.points_, chartFont(fontName, item.points_));
+                painter.setFont(*it);
+                ascent = painter.fontMetrics().ascent();
+                fontSize = item.points_;
+            }
             if (item.kind == TDrawItem::Text) {
                 painter.drawText(item.points[0] + QPoint(0, ascent), item.text);
             } else {

@@ -361,6 +361,9 @@ void TGraphChart::fetch(TGraphSeries &s, int from, int to)
 
 const TPriceRecord &TGraphChart::rec(TGraphSeries &s, int index)
 {
+    static const TPriceRecord none{};
+    if (index < 0 || size_t(index) >= s.Records.size())
+        return none;
     if (!s.Have[size_t(index)])
         fetch(s, index, index);
     return s.Records[size_t(index)];

@@ -294,9 +294,13 @@ void TGraphForm::changeEvent(QEvent *event)
         return;
     // The files are open only while the window is active, so a purge or an
     // edit elsewhere is never hidden from the chart.
-    if (isActiveWindow())
+    if (isActiveWindow()) {
+        const TGraphView before = m_chart.view();
         m_chart.OpenFiles();
-    else
+        const TGraphView &now = m_chart.view();
+        if (now.Start != before.Start || now.End != before.End || now.N != before.N)
+            FullDrawing();
+    } else
         m_chart.CloseFiles();
 }
 

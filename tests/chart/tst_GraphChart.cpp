@@ -11,8 +11,10 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 #include <cmath>
+#include <cstring>
 #include <functional>
 
 namespace {
@@ -139,6 +141,8 @@ private slots:
     void readOutTexts();
     void eachRecordIsReadOncePerDrawing();
     void painterHonoursRasterModes();
+    void anyBytesInSettingsAndPricesDrawSafely_data();
+    void anyBytesInSettingsAndPricesDrawSafely();
 };
 
 void tst_GraphChart::layout_data()
@@ -788,6 +792,82 @@ void tst_GraphChart::painterHonoursRasterModes()
     PaintDrawList(image, {line}, QString());
     QCOMPARE(QColor(image.pixel(10, 10)), QColor(255, 0, 0));
     QCOMPARE(QColor(image.pixel(10, 5)), QColor(0, 0, 0)); // black stays black under AND
+}
+
+void tst_GraphChart::anyBytesInSettingsAndPricesDrawSafely_data()
+{
+    QTest::addColumn<int>("seed");
+    for (int seed = 1; seed <= 40; ++seed)
+        QTest::newRow(qPrintable(QStringLiteral("seed %1").arg(seed))) << seed;
+}
+
+void tst_GraphChart::anyBytesInSettingsAndPricesDrawSafely()
+{
+    QFETCH(int, seed);
+    TTestEnv env;
+    QRandomGenerator random{quint32(seed)};
+    auto bytes = [&](int n) {
+        QByteArray b(n, Qt::Uninitialized);
+        for (char &c : b)
+            c = char(random.bounded(256));
+        return b;
+    };
+    // blocks 7 and 9 of any content
+    TGraphSettings g;
+    const QByteArray gb = bytes(int(sizeof g));
+    std::memcpy(&g, gb.constData(), sizeof g);
+    if (seed % 4 == 0)
+        g.RecordsToSkip = 1 + seed % 3; // keep some files walkable end to end
+    QVERIFY(SetGraphSettings(g));
+    LoadConfig();
+    const QByteArray sb = bytes(int(sizeof ConfigRecord.Statistics));
+    std::memcpy(&ConfigRecord.Statistics, sb.constData(), sb.size());
+    QVERIFY(SaveConfig());
+    // 0, 1, 2 or more records of any bytes, some with real-looking prices
+    const int records = seed % 5 == 0 ? 0 : seed % 7;
+    QByteArray file;
+    for (int i = 0; i < records; ++i) {
+        QByteArray r = bytes(48);
+        if (seed % 3 == 0) {
+            TPriceRecord p;
+            p.Date = dayText(i);
+            p.High = i % 2 ? 1e308 : NAN;
+            p.Low = -5;
+            p.Close = i % 3 ? 2147483647.0 : INFINITY;
+            p.Volume = 2147483647 - i;
+            r = QByteArray(reinterpret_cast<const char *>(&p), 48);
+        }
+        file += r;
+    }
+    QDir().mkpath(GetFolders().Data);
+    env.writeFile(QStringLiteral("data/AAA.stk"), file);
+    env.writeFile(QStringLiteral("data/BBB.stk"), bytes(48 * (seed % 4)));
+    const QStringList before = QDir(GetFolders().Data).entryList(QDir::Files);
+
+    const int sizes[][2] = {{0, 0}, {1, 1}, {30, 20}, {640, 480}, {4000, 3000}};
+    const auto &size = sizes[seed % 5];
+    TGraphChart chart(&metrics);
+    chart.Build(QStringLiteral("AAA"), QStringLiteral("Aaa"), size[0], size[1]);
+    chart.SetOverlay(QStringLiteral("BBB"), QStringLiteral("Bbb"));
+    const TChartShow all{true, true, true, true, true, true};
+    TDrawList list = chart.Draw(all);
+    chart.ZoomIn();
+    chart.ZoomOut();
+    chart.ZoomToRange(0, size[0]);
+    chart.ShowMaximum();
+    chart.ScrollTo(seed);
+    chart.Relayout(size[1], size[0]);
+    list = chart.Draw(all);
+    TReadOut out;
+    chart.ReadOut(size[0] / 2, out);
+    chart.ResetToDefault();
+    list = chart.Draw(all);
+    for (const TDrawItem &item : list)
+        for (const QPoint &p : item.points)
+            QVERIFY(std::abs(p.x()) <= 1000000 && std::abs(p.y()) <= 1000000);
+    QImage image(64, 48, QImage::Format_RGB32);
+    PaintDrawList(image, list, chart.settings().FontName);
+    QCOMPARE(QDir(GetFolders().Data).entryList(QDir::Files), before);
 }
 
 QTEST_MAIN(tst_GraphChart)

@@ -231,6 +231,20 @@ int main(int argc, char **argv)
     }
     writeSymbolsAndWatchList(securities);
     const int portfolioRecords = writePortfolio();
+    // A new workspace starts with the sample portfolio current, so the chart's
+    // "Bought Sold" and the portfolio windows have something to show. A
+    // workspace that already has its settings keeps them.
+    if (!QFileInfo::exists(WithBackslash(BaseFolder()) + QString::fromLatin1(kConfigFileName))) {
+        LoadConfig();
+        TListRecord startup;
+        startup.FileName = QString::fromLatin1(kPortfolioFile);
+        startup.Name = QStringLiteral("Sample Portfolio");
+        startup.SecurityCode = kPortfolioCode;
+        ConfigRecord.Startup.Portfolio = startup;
+        ConfigRecord.Startup.OpenOnStartup = 0;
+        if (!SaveConfig())
+            return fail(QStringLiteral("could not write the settings in %1").arg(workspace));
+    }
 
     std::printf("quorvane_sample: %d TTRC prices, %d securities, %d portfolio records in %s\n", realWritten,
                 int(securities.size()), portfolioRecords, qPrintable(workspace));

@@ -12,6 +12,7 @@
 #include "frame/WindowListFrm.h"
 #include "portfolio/commissionfrm.h"
 #include "securities/SymbolListFrm.h"
+#include "transfer/dataconversionfrm.h"
 
 #include <QAction>
 #include <QEvent>
@@ -154,6 +155,11 @@ void TMainForm::buildMenus()
     connect(Symbols1, &QAction::triggered, this, &TMainForm::Symbols1Click);
     connect(List1, &QAction::triggered, this, &TMainForm::List1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
+    connect(DataConversion1, &QAction::triggered, this, [this] {
+        TDataConversionform dialog(this);
+        ExecModal(&dialog);
+        UpdateLogMenuStates();
+    });
 }
 
 void TMainForm::LoadBackground()

@@ -11,6 +11,7 @@
 #include "securities/FindSymbolFrm.h"
 #include "securities/SymbolAddEditFrm.h"
 #include "securities/SymbolChecks.h"
+#include "transfer/ExportFrm.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -114,6 +115,7 @@ TSymbolListForm::TSymbolListForm(QWidget *parent)
     connect(FindBtn, &QPushButton::clicked, this, &TSymbolListForm::FindBtnClick);
     connect(FindNextBtn, &QPushButton::clicked, this, &TSymbolListForm::FindNextBtnClick);
     connect(WebBtn, &QPushButton::clicked, this, &TSymbolListForm::WebBtnClick);
+    connect(ExportBtn, &QPushButton::clicked, this, [this] { ExportSymbols(this); });
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::hide);
     connect(StringGrid1, &QTableWidget::itemSelectionChanged, this, &TSymbolListForm::StringGrid1SelectCell);
     connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this] {

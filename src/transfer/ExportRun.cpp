@@ -327,7 +327,10 @@ bool RunPriceExport(const TExportSettings &s, const QString &symbol, TRunTalk &t
     int written = 0;
     const bool ok = exportPriceFile(
         out, path, s, range, symbol, QString(), talk,
-        [&](int) { progress.progress(QStringLiteral("Exporting Record: %1").arg(written)); }, written);
+        [&](int) {
+            progress.progressLazy([n = written] { return QStringLiteral("Exporting Record: %1").arg(n); });
+        },
+        written);
     progress.flush();
     if (!ok || !FinishExportFile(out, talk))
         return false;
@@ -368,8 +371,10 @@ bool RunExportAll(const TExportSettings &s, const QString &watchListPath, TRunTa
         const bool ok = exportPriceFile(
             out, PriceFilePath(symbol), s, range, symbol, name, talk,
             [&](int i) {
-                progress.progress(QStringLiteral("Exporting Record: %1 For %2\nTotal Records Exported : %3")
-                                      .arg(QString::number(i), name, QString::number(total)));
+                progress.progressLazy([i, name, n = total] {
+                    return QStringLiteral("Exporting Record: %1 For %2\nTotal Records Exported : %3")
+                        .arg(QString::number(i), name, QString::number(n));
+                });
             },
             total);
         if (!ok)

@@ -7,6 +7,8 @@
 #include "frame/Clock.h"
 #include "frame/RunTalk.h"
 
+#include <functional>
+
 class TProgressThrottle
 {
 public:
@@ -19,11 +21,28 @@ public:
     {
         m_pending = message;
         m_hasPending = true;
+        m_lazy = {};
         const qint64 now = Clock::TickCount();
         if (!m_shownOnce || now - m_last >= m_interval) {
             m_shownOnce = true;
             m_last = now;
             flush();
+        }
+    }
+    // The same for a message that is costly to build: `make` runs only when
+    // the message is shown, at the latest at flush().
+    void progressLazy(std::function<QString()> make)
+    {
+        const qint64 now = Clock::TickCount();
+        if (!m_shownOnce || now - m_last >= m_interval) {
+            m_shownOnce = true;
+            m_last = now;
+            m_hasPending = false;
+            m_lazy = {};
+            m_talk.progress(make());
+        } else {
+            m_hasPending = false;
+            m_lazy = std::move(make);
         }
     }
     // Shows the last message if it has not been shown yet.
@@ -32,6 +51,10 @@ public:
         if (m_hasPending) {
             m_hasPending = false;
             m_talk.progress(m_pending);
+        } else if (m_lazy) {
+            const auto make = std::move(m_lazy);
+            m_lazy = {};
+            m_talk.progress(make());
         }
     }
 
@@ -42,4 +65,5 @@ private:
     bool m_shownOnce = false;
     bool m_hasPending = false;
     QString m_pending;
+    std::function<QString()> m_lazy;
 };

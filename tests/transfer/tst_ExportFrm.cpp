@@ -8,6 +8,8 @@
 #include "frame/StdUnit.h"
 #include "frame/Stockcfg.h"
 #include "records/Database.h"
+#include "records/SblBase.h"
+#include "securities/SymbolListFrm.h"
 #include "transfer/DataConversion.h"
 #include "transfer/ExportFrm.h"
 #include "transfer/dataconversionfrm.h"
@@ -161,6 +163,42 @@ private slots:
         QCOMPARE(caption, QStringLiteral("Export Stock Data Information"));
         QCOMPARE(TTestEnv::readFile(out), QByteArray("\"06/15/1999\",12.500000\r\n"));
         QCOMPARE(env.messages.texts(), QStringList{"Stock Data Information Exported"});
+        QV_VERIFY_ENV(env);
+    }
+
+    void symbolListExportWritesTheSymbolFile()
+    {
+        TTestEnv env;
+        CreateMissingFolders();
+        {
+            TSymbolDataBase sym(GetFolders().Symbol + "Stocks.sbl");
+            TSymbolRecord r;
+            r.Symbol.setText("ACME");
+            r.Name.setText("ACME INC");
+            sym.Insert(r);
+        }
+        TSymbolListForm form;
+        form.Refresh();
+        const QString out = env.path("symbols.txt");
+        QString caption;
+        bool datesEnabled = true;
+        QueueModalScript([&](QDialog *d) {
+            auto *f = qobject_cast<TExportForm *>(d);
+            caption = f->windowTitle();
+            datesEnabled = f->DateFormatCombo->isEnabled() || f->StartDate->isEnabled();
+            f->ExportFileName->setText(out);
+            f->ExportCombo->setCurrentIndex(0);
+            pick(*f, "Symbol");
+            pick(*f, "Name");
+            f->ExportBtn->click();
+            return f->result();
+        });
+        form.ExportBtn->click();
+        QCOMPARE(caption, QStringLiteral("Export Symbol Information"));
+        QVERIFY(!datesEnabled);
+        QCOMPARE(TTestEnv::readFile(out),
+                 QByteArray("ACME     ACME INC                                  \r\n"));
+        QCOMPARE(env.messages.texts(), QStringList{"Symbol Information Exported"});
         QV_VERIFY_ENV(env);
     }
 

@@ -86,12 +86,12 @@ TExportForm::TExportForm(QWidget *parent) : QDialog(parent)
     setFixedSize(417, 390);
 
     auto *options = new QGroupBox(QStringLiteral("Export Options"), this);
-    options->setGeometry(8, 4, 401, 150);
+    options->setGeometry(8, 4, 401, 166);
     label(options, QStringLiteral("File Name:"), 8, 22);
     ExportFileName = new QLineEdit(options);
     ExportFileName->setObjectName(QStringLiteral("ExportFileName"));
     ExportFileName->setMaxLength(255);
-    ExportFileName->setGeometry(90, 18, 270, 22);
+    ExportFileName->setGeometry(100, 18, 260, 22);
     ExportFile = button(options, QStringLiteral("..."), "ExportFile", 366, 17, 25);
 
     label(options, QStringLiteral("Date Format:"), 8, 52);
@@ -99,54 +99,54 @@ TExportForm::TExportForm(QWidget *parent) : QDialog(parent)
     DateFormatCombo->setObjectName(QStringLiteral("DateFormatCombo"));
     DateFormatCombo->addItems(DateFormNames());
     DateFormatCombo->setCurrentIndex(-1);
-    DateFormatCombo->setGeometry(90, 48, 120, 22);
+    DateFormatCombo->setGeometry(100, 48, 120, 22);
 
-    label(options, QStringLiteral("Export Format:"), 215, 52);
+    label(options, QStringLiteral("Export Format:"), 8, 82);
     ExportCombo = new QComboBox(options);
     ExportCombo->setObjectName(QStringLiteral("ExportCombo"));
     ExportCombo->addItems(TextLayoutNames());
     ExportCombo->setCurrentIndex(-1);
-    ExportCombo->setGeometry(290, 48, 101, 22);
+    ExportCombo->setGeometry(100, 78, 180, 22);
 
-    label(options, QStringLiteral("From:"), 8, 86);
+    label(options, QStringLiteral("From:"), 8, 114);
     StartDate = new TDateBox(options, QStringLiteral("StartDateBtn"));
     StartDate->setObjectName(QStringLiteral("StartDate"));
-    StartDate->setGeometry(90, 82, 120, 24);
+    StartDate->setGeometry(100, 110, 120, 24);
     StartDate->setText(QStringLiteral("01/01/1960"));
     StartDateBtn = StartDate->button();
 
-    label(options, QStringLiteral("To:"), 215, 86);
+    label(options, QStringLiteral("To:"), 230, 114);
     StopDate = new TDateBox(options, QStringLiteral("StopDateBtn"));
     StopDate->setObjectName(QStringLiteral("StopDate"));
-    StopDate->setGeometry(260, 82, 120, 24);
+    StopDate->setGeometry(260, 110, 120, 24);
     StopDate->setText(TodayText(0));
     StopDateBtn = StopDate->button();
 
     IncludeHeader = new QCheckBox(QStringLiteral("Include Header Line"), options);
     IncludeHeader->setObjectName(QStringLiteral("IncludeHeader"));
-    IncludeHeader->move(8, 118);
+    IncludeHeader->move(8, 142);
 
     auto *fields = new QGroupBox(QStringLiteral("Export Fields"), this);
-    fields->setGeometry(8, 158, 401, 190);
+    fields->setGeometry(8, 174, 401, 178);
     label(fields, QStringLiteral("Available Fields To Export"), 8, 18);
     AvailableFields = new QListWidget(fields);
     AvailableFields->setObjectName(QStringLiteral("AvailableFields"));
-    AvailableFields->setGeometry(8, 36, 160, 144);
+    AvailableFields->setGeometry(8, 36, 160, 132);
     AvailableFields->setSortingEnabled(true);
     AvailableFields->setDragEnabled(true);
     AvailableFields->setDragDropMode(QAbstractItemView::DragOnly);
     label(fields, QStringLiteral("Fields To Export"), 233, 18);
     ExportFields = new TExportFieldList(fields);
     ExportFields->setObjectName(QStringLiteral("ExportFields"));
-    ExportFields->setGeometry(233, 36, 160, 144);
+    ExportFields->setGeometry(233, 36, 160, 132);
     ExportFields->setAcceptDrops(true);
     ExportFields->setDragDropMode(QAbstractItemView::DropOnly);
     CopyBtn = button(fields, QStringLiteral(">"), "CopyBtn", 180, 70, 41);
     DeleteBtn = button(fields, QStringLiteral("<"), "DeleteBtn", 180, 110, 41);
 
-    ExportBtn = button(this, QStringLiteral("&Export"), "ExportBtn", 250, 358);
+    ExportBtn = button(this, QStringLiteral("&Export"), "ExportBtn", 250, 360);
     ExportBtn->setDefault(true);
-    CancelBtn = button(this, QStringLiteral("Cancel"), "CancelBtn", 334, 358);
+    CancelBtn = button(this, QStringLiteral("Cancel"), "CancelBtn", 334, 360);
 
     connect(ExportFile, &QPushButton::clicked, this, &TExportForm::ExportFileClick);
     connect(CopyBtn, &QPushButton::clicked, this, &TExportForm::CopyBtnClick);

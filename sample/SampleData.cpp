@@ -6,17 +6,20 @@
 // whose prices are generated and say so in their names), and a portfolio
 // with a few transactions and dividends.
 
+#include "frame/StdUnitDates.h"
 #include "frame/StdUnitFiles.h"
 #include "frame/Stockcfg.h"
 #include "records/Database.h"
 #include "records/SblBase.h"
 #include "records/TransDatabase.h"
 #include "records/WatchBase.h"
+#include "transfer/DataConversion.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -194,6 +197,52 @@ int writePortfolio()
     return count;
 }
 
+// A vendor-style quote file for the trading day after the histories end, and
+// the conversion format "Sample Daily Quotes" that reads it, so the data
+// conversion can be tried at once. Returns the number of quote lines.
+int writeDailyQuotes(const QList<TSecurity> &securities, const QString &lastDay)
+{
+    QDate day = StoredTextToDate(lastDay).addDays(1);
+    while (day.dayOfWeek() > 5)
+        day = day.addDays(1);
+    const QString path = WithBackslash(BaseFolder()) + QStringLiteral("SampleQuotes.txt");
+    QByteArray text = "Symbol,Date,High,Low,Close,Volume\r\n";
+    int lines = 0;
+    for (const TSecurity &s : securities) {
+        const QString symbol = QString::fromLatin1(s.symbol);
+        TDataBase db(PriceFilePath(symbol));
+        if (db.RecordCount() == 0)
+            continue;
+        TPriceRecord last;
+        db.ReadAt(last, db.LastIndex());
+        const double close = std::round(last.Close * 1.01 * 100) / 100;
+        text += QStringLiteral("%1,%2,%3,%4,%5,%6\r\n")
+                    .arg(symbol, DisplayDateText(day), QString::number(close * 1.01, 'f', 2),
+                         QString::number(close * 0.99, 'f', 2), QString::number(close, 'f', 2),
+                         QString::number(qint64(last.Volume) + 1000))
+                    .toLatin1();
+        ++lines;
+    }
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(text) != text.size())
+        return -1;
+    TConvDataBase formats(ConvertDatPath());
+    TConvRecord rec;
+    rec.Description.setText(QStringLiteral("Sample Daily Quotes"));
+    rec.KindTag.setText(kConversionKindTag);
+    rec.FileName.setText(path);
+    rec.Layout = 1;   // comma delimited
+    rec.DateForm = 2; // MM-DD-YYYY
+    rec.LinesToSkip = 1;
+    rec.FieldRowCount = 6;
+    rec.VolumeDivisor = 1;
+    rec.Summary = 1;
+    for (int i = 0; i < 6; ++i)
+        rec.FieldMap[i].setText(QStringLiteral("Field %1").arg(i + 1));
+    formats.Insert(rec);
+    return lines;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -245,6 +294,8 @@ int main(int argc, char **argv)
         if (!SaveConfig())
             return fail(QStringLiteral("could not write the settings in %1").arg(workspace));
     }
+    if (writeDailyQuotes(securities, *std::max_element(days.begin(), days.end())) < 0)
+        return fail(QStringLiteral("could not write the sample quote file"));
 
     std::printf("quorvane_sample: %d TTRC prices, %d securities, %d portfolio records in %s\n", realWritten,
                 int(securities.size()), portfolioRecords, qPrintable(workspace));

@@ -13,6 +13,7 @@
 #include "portfolio/PortfilioListFrm.h"
 #include "portfolio/commissionfrm.h"
 #include "securities/SymbolListFrm.h"
+#include "transfer/dataconversionfrm.h"
 
 #include <QAction>
 #include <QEvent>
@@ -160,6 +161,11 @@ void TMainForm::buildMenus()
     connect(Symbols1, &QAction::triggered, this, &TMainForm::Symbols1Click);
     connect(List1, &QAction::triggered, this, &TMainForm::List1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
+    connect(DataConversion1, &QAction::triggered, this, [this] {
+        TDataConversionform dialog(this);
+        ExecModal(&dialog);
+        UpdateLogMenuStates();
+    });
 }
 
 void TMainForm::LoadBackground()

@@ -12,6 +12,7 @@
 #include "securities/SymbolAddEditFrm.h"
 #include "securities/SymbolChecks.h"
 #include "transfer/ImportFrm.h"
+#include "transfer/ExportFrm.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -119,6 +120,7 @@ TSymbolListForm::TSymbolListForm(QWidget *parent)
         ImportSymbolsUi(this, *m_file);
         Refresh();
     });
+    connect(ExportBtn, &QPushButton::clicked, this, [this] { ExportSymbols(this); });
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::hide);
     connect(StringGrid1, &QTableWidget::itemSelectionChanged, this, &TSymbolListForm::StringGrid1SelectCell);
     connect(StringGrid1, &QTableWidget::cellDoubleClicked, this, [this] {

@@ -1,0 +1,388 @@
+#include "transfer/ExportRun.h"
+
+#include "frame/RunTalk.h"
+#include "frame/StdUnit.h"
+#include "frame/Stockcfg.h"
+#include "records/Database.h"
+#include "records/SblBase.h"
+#include "records/WatchBase.h"
+#include "transfer/ProgressThrottle.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+
+const QString kCannotCreate = QStringLiteral("Error Unable To Create Export File");
+
+QString canonical(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString c = info.canonicalFilePath();
+    return c.isEmpty() ? info.absoluteFilePath() : c;
+}
+
+} // namespace
+
+// ---- the line writer -------------------------------------------------------
+
+void TExportLine::add(const QString &value, int width, bool quoted)
+{
+    if (m_layout == kLayoutFixed) {
+        m_text += PadRight(value, width);
+        if (value.size() >= width)
+            m_text += QLatin1Char(' ');
+    } else if (m_layout == kLayoutComma) {
+        const QString trimmed = TrimSpaces(value);
+        if (!m_first)
+            m_text += QLatin1Char(',');
+        if (quoted || trimmed.contains(QLatin1Char(',')))
+            m_text += QLatin1Char('"') + trimmed + QLatin1Char('"');
+        else
+            m_text += trimmed;
+    } else if (m_layout == kLayoutTab) {
+        if (!m_first)
+            m_text += QLatin1Char('\t');
+        m_text += TrimSpaces(value);
+    }
+    m_first = false;
+}
+
+QByteArray TExportLine::finish()
+{
+    QByteArray out = m_text.toLatin1();
+    out += kLineEnd;
+    m_text.clear();
+    m_first = true;
+    return out;
+}
+
+// ---- dates ------------------------------------------------------------------
+
+QString DisplayToStoredDate(const QString &display)
+{
+    if (!IsValidDateText(kFormMM_DD_YYYY, display))
+        return {};
+    const TDateParts p = SplitDateText(kFormMM_DD_YYYY, display);
+    const int year = p.Year.trimmed().toInt();
+    const int month = p.Month.trimmed().toInt();
+    const int day = p.Day.trimmed().toInt();
+    return QStringLiteral("%1%2%3")
+        .arg(year, 4, 10, QLatin1Char('0'))
+        .arg(month, 2, 10, QLatin1Char('0'))
+        .arg(day, 2, 10, QLatin1Char('0'));
+}
+
+TExportRange::TExportRange(const QString &fromDisplay, const QString &toDisplay)
+    : m_from(DisplayToStoredDate(fromDisplay)), m_to(DisplayToStoredDate(toDisplay))
+{
+    m_valid = !m_from.isEmpty() && !m_to.isEmpty();
+}
+
+bool ExportAllowed(const QString &fileName, int fieldCount, bool layoutChosen, bool dateFormChosen,
+                   bool dateFormEnabled)
+{
+    return !fileName.isEmpty() && fieldCount > 0 && layoutChosen && (dateFormChosen || !dateFormEnabled);
+}
+
+QStringList ExportDateProblems(const QString &fromDisplay, const QString &toDisplay)
+{
+    QStringList out;
+    const bool fromOk = IsValidDateText(kFormMM_DD_YYYY, fromDisplay);
+    const bool toOk = IsValidDateText(kFormMM_DD_YYYY, toDisplay);
+    if (!fromOk)
+        out << QStringLiteral("Invalid From Date Entered.");
+    if (!toOk)
+        out << QStringLiteral("Invalid To Date Entered.");
+    // Compared as eight-digit texts, so boxes typed in part ("1 /5 /2001")
+    // order correctly too.
+    if (fromOk && toOk && DisplayToStoredDate(toDisplay) < DisplayToStoredDate(fromDisplay))
+        out << QStringLiteral("From Date Must Be Less than To Date.");
+    return out;
+}
+
+QString ExportDateText(const QString &dateForm, const QString &storedDate)
+{
+    return ConvertDate(kFormYYYYMMDD, dateForm, storedDate);
+}
+
+int ExportDateWidth(const QString &dateForm)
+{
+    return int(dateForm.size()) + 1;
+}
+
+QString ExportPriceText(double price)
+{
+    return QString::number(price, 'f', 6);
+}
+
+// ---- the target file ----------------------------------------------------------
+
+bool IsForbiddenExportTarget(const QString &target, const QStringList &readFiles)
+{
+    const QFileInfo info(target);
+    const QString name = info.fileName();
+    if (name.compare(QStringLiteral("Watch.sbl"), Qt::CaseInsensitive) == 0 ||
+        name.compare(QStringLiteral("Stocks.sbl"), Qt::CaseInsensitive) == 0 ||
+        name.compare(QStringLiteral("Stocks.cfg"), Qt::CaseInsensitive) == 0 ||
+        name.compare(QStringLiteral("Port.sbl"), Qt::CaseInsensitive) == 0 ||
+        info.suffix().compare(QStringLiteral("stk"), Qt::CaseInsensitive) == 0)
+        return true;
+    const QString me = canonical(target);
+    for (const QString &r : readFiles)
+        if (canonical(r) == me)
+            return true;
+    return false;
+}
+
+bool OpenExportFile(QSaveFile &file, const QString &target, const QStringList &readFiles, TRunTalk &talk)
+{
+    if (target.trimmed().isEmpty()) {
+        talk.error(kCannotCreate);
+        return false;
+    }
+    if (IsForbiddenExportTarget(target, readFiles)) {
+        talk.error(kCannotCreate +
+                   QStringLiteral("\n\n%1 is one of the program's own data files.").arg(target));
+        return false;
+    }
+    file.setFileName(target);
+    if (!file.open(QIODevice::WriteOnly)) {
+        talk.error(kCannotCreate + QStringLiteral("\n\n%1: %2").arg(target, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool WriteExportBytes(QSaveFile &file, const QByteArray &bytes, TRunTalk &talk)
+{
+    if (file.write(bytes) == bytes.size())
+        return true;
+    talk.error(QStringLiteral("Unable To Write To %1: %2").arg(file.fileName(), file.errorString()));
+    file.cancelWriting();
+    return false;
+}
+
+bool FinishExportFile(QSaveFile &file, TRunTalk &talk)
+{
+    if (file.commit())
+        return true;
+    talk.error(QStringLiteral("Unable To Write To %1: %2").arg(file.fileName(), file.errorString()));
+    return false;
+}
+
+// ---- widths -------------------------------------------------------------------
+
+int SymbolFieldWidth(const QString &field)
+{
+    if (field == QLatin1String("Symbol"))
+        return 9;
+    if (field == QLatin1String("Name"))
+        return 42;
+    if (field == QLatin1String("Web Link"))
+        return 257;
+    return 0;
+}
+
+int PriceFieldWidth(const QString &field, const QString &dateForm)
+{
+    if (field == QLatin1String("Date"))
+        return ExportDateWidth(dateForm);
+    if (field == QLatin1String("Company"))
+        return 41;
+    if (field == QLatin1String("Symbol"))
+        return 8;
+    return 13; // High, Low, Close, Volume
+}
+
+// ---- the runs -------------------------------------------------------------------
+
+namespace {
+
+// Writes the header line when asked; false after a write error.
+template <class WidthOf>
+bool writeHeader(QSaveFile &file, const TExportSettings &s, TRunTalk &talk, WidthOf widthOf)
+{
+    if (!s.IncludeHeader)
+        return true;
+    talk.progress(QStringLiteral("Exporting Header Line"));
+    return WriteExportBytes(file, ExportHeaderLine(s.Layout, s.Fields, widthOf), talk);
+}
+
+QString priceValue(const QString &field, const TPriceRecord &rec, const QString &dateForm,
+                   const QString &symbol, const QString &company)
+{
+    if (field == QLatin1String("Date"))
+        return ExportDateText(dateForm, rec.Date.text());
+    if (field == QLatin1String("High"))
+        return ExportPriceText(rec.High);
+    if (field == QLatin1String("Low"))
+        return ExportPriceText(rec.Low);
+    if (field == QLatin1String("Close"))
+        return ExportPriceText(rec.Close);
+    if (field == QLatin1String("Volume"))
+        return QString::number(rec.Volume);
+    if (field == QLatin1String("Company"))
+        return company;
+    if (field == QLatin1String("Symbol"))
+        return symbol;
+    return {};
+}
+
+QByteArray priceLine(const TExportSettings &s, const TPriceRecord &rec, const QString &symbol,
+                     const QString &company)
+{
+    TExportLine line(s.Layout);
+    for (int i = 0; i < s.Fields.size(); ++i) {
+        const QString &f = s.Fields.at(i);
+        line.add(priceValue(f, rec, s.DateForm, symbol, company), PriceFieldWidth(f, s.DateForm), i == 0);
+    }
+    return line.finish();
+}
+
+// Walks one price file and writes the records inside the range. `onRecord`
+// is called with each record's position before it is looked at; `written`
+// counts the records written. False after a read or write error.
+template <class OnRecord>
+bool exportPriceFile(QSaveFile &out, const QString &path, const TExportSettings &s, const TExportRange &range,
+                     const QString &symbol, const QString &company, TRunTalk &talk, OnRecord onRecord,
+                     int &written)
+{
+    TDataBase prices(path, TOpenMode::ReadOnly);
+    if (!prices.IsOpen() || prices.RecordCount() == 0)
+        return true;
+    TPriceRecord rec;
+    const int last = prices.LastIndex();
+    for (int i = 0; i <= last; ++i) {
+        prices.ReadAt(rec, i);
+        if (prices.Status() & IoError) {
+            talk.error(QStringLiteral("Unable To Read %1").arg(path));
+            out.cancelWriting();
+            return false;
+        }
+        onRecord(i);
+        if (!range.contains(rec.Date.text()))
+            continue;
+        if (!WriteExportBytes(out, priceLine(s, rec, symbol, company), talk))
+            return false;
+        ++written;
+    }
+    return true;
+}
+
+} // namespace
+
+bool RunSymbolExport(const TExportSettings &s, TRunTalk &talk)
+{
+    const QString path = GetFolders().Symbol + QStringLiteral("Stocks.sbl");
+    QSaveFile out;
+    if (!OpenExportFile(out, s.FileName, {path}, talk))
+        return false;
+    if (!writeHeader(out, s, talk, SymbolFieldWidth))
+        return false;
+    TSymbolDataBase symbols(path, TOpenMode::ReadOnly);
+    TProgressThrottle progress(talk);
+    const int count = symbols.RecordCount();
+    TSymbolRecord rec;
+    for (int i = 0; i < count; ++i) {
+        symbols.ReadAt(rec, i);
+        if (symbols.Status() & IoError) {
+            talk.error(QStringLiteral("Unable To Read %1").arg(path));
+            out.cancelWriting();
+            return false;
+        }
+        progress.progress(QStringLiteral("Exporting Record: %1").arg(i));
+        TExportLine line(s.Layout);
+        for (const QString &f : s.Fields) {
+            QString value;
+            if (f == QLatin1String("Symbol"))
+                value = rec.Symbol.text();
+            else if (f == QLatin1String("Name"))
+                value = rec.Name.text();
+            else if (f == QLatin1String("Web Link"))
+                value = rec.WebAddress.text();
+            line.add(value, SymbolFieldWidth(f), true);
+        }
+        if (!WriteExportBytes(out, line.finish(), talk))
+            return false;
+    }
+    progress.flush();
+    if (!FinishExportFile(out, talk))
+        return false;
+    talk.information(QStringLiteral("Symbol Information Exported"));
+    return true;
+}
+
+bool RunPriceExport(const TExportSettings &s, const QString &symbol, TRunTalk &talk)
+{
+    const QString path = PriceFilePath(symbol);
+    QSaveFile out;
+    if (!OpenExportFile(out, s.FileName, {path}, talk))
+        return false;
+    auto width = [&](const QString &f) { return PriceFieldWidth(f, s.DateForm); };
+    if (!writeHeader(out, s, talk, width))
+        return false;
+    const TExportRange range(s.FromDate, s.ToDate);
+    TProgressThrottle progress(talk);
+    int written = 0;
+    const bool ok = exportPriceFile(
+        out, path, s, range, symbol, QString(), talk,
+        [&](int) {
+            progress.progressLazy([n = written] { return QStringLiteral("Exporting Record: %1").arg(n); });
+        },
+        written);
+    progress.flush();
+    if (!ok || !FinishExportFile(out, talk))
+        return false;
+    talk.information(QStringLiteral("Stock Data Information Exported"));
+    return true;
+}
+
+bool RunExportAll(const TExportSettings &s, const QString &watchListPath, TRunTalk &talk)
+{
+    // Read the list first, so the files the run will read are known before
+    // the export file is created.
+    QList<std::pair<QString, QString>> entries; // symbol, name
+    {
+        TWatchDatabase watch(watchListPath, TOpenMode::ReadOnly);
+        TListRecord rec;
+        for (int i = 0; i < watch.RecordCount(); ++i) {
+            watch.ReadAt(rec, i);
+            entries.append({rec.FileName.text(), rec.Name.text()});
+        }
+    }
+    QStringList reads{watchListPath};
+    for (const auto &e : entries)
+        if (IsSafeFileNamePart(e.first) && !e.first.isEmpty())
+            reads.append(PriceFilePath(e.first));
+    QSaveFile out;
+    if (!OpenExportFile(out, s.FileName, reads, talk))
+        return false;
+    auto width = [&](const QString &f) { return PriceFieldWidth(f, s.DateForm); };
+    if (!writeHeader(out, s, talk, width))
+        return false;
+    const TExportRange range(s.FromDate, s.ToDate);
+    TProgressThrottle progress(talk);
+    int total = 0;
+    for (const auto &[symbol, name] : entries) {
+        // A symbol that would leave the data folder names no price file.
+        if (symbol.isEmpty() || !IsSafeFileNamePart(symbol))
+            continue;
+        const bool ok = exportPriceFile(
+            out, PriceFilePath(symbol), s, range, symbol, name, talk,
+            [&](int i) {
+                progress.progressLazy([i, name, n = total] {
+                    return QStringLiteral("Exporting Record: %1 For %2\nTotal Records Exported : %3")
+                        .arg(QString::number(i), name, QString::number(n));
+                });
+            },
+            total);
+        if (!ok)
+            return false;
+    }
+    progress.flush();
+    if (!FinishExportFile(out, talk))
+        return false;
+    talk.information(QStringLiteral("Stock Data Information Exported"));
+    return true;
+}

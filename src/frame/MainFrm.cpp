@@ -10,7 +10,9 @@
 #include "frame/StdUnitShellUi.h"
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
+#include "portfolio/ReturnEstfrm.h"
 #include "portfolio/commissionfrm.h"
+#include "tools/Calendarfrm.h"
 #include "securities/SymbolListFrm.h"
 
 #include <QAction>
@@ -154,6 +156,8 @@ void TMainForm::buildMenus()
     connect(Symbols1, &QAction::triggered, this, &TMainForm::Symbols1Click);
     connect(List1, &QAction::triggered, this, &TMainForm::List1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
+    connect(ReturnEstimator1, &QAction::triggered, this, [this] { ShowReturnEstimator(this); });
+    connect(Calander1, &QAction::triggered, this, [this] { ShowCalendar(this); });
 }
 
 void TMainForm::LoadBackground()

@@ -9,6 +9,7 @@
 #include "frame/StdUnit.h"
 #include "frame/StdUnitShellUi.h"
 #include "frame/Stockcfg.h"
+#include "frame/SettingsFrm.h"
 #include "frame/WindowListFrm.h"
 #include "portfolio/ReturnEstfrm.h"
 #include "portfolio/commissionfrm.h"
@@ -158,6 +159,10 @@ void TMainForm::buildMenus()
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
     connect(ReturnEstimator1, &QAction::triggered, this, [this] { ShowReturnEstimator(this); });
     connect(Calander1, &QAction::triggered, this, [this] { ShowCalendar(this); });
+    connect(Settings1, &QAction::triggered, this, [this] {
+        if (RunSettingsDialog(this))
+            SettingsAccepted();
+    });
 }
 
 void TMainForm::LoadBackground()

@@ -9,9 +9,12 @@
 #include "frame/StdUnit.h"
 #include "frame/StdUnitShellUi.h"
 #include "frame/Stockcfg.h"
+#include "frame/SettingsFrm.h"
 #include "frame/WindowListFrm.h"
 #include "portfolio/PortfilioListFrm.h"
+#include "portfolio/ReturnEstfrm.h"
 #include "portfolio/commissionfrm.h"
+#include "tools/Calendarfrm.h"
 #include "securities/SymbolListFrm.h"
 #include "transfer/dataconversionfrm.h"
 
@@ -165,6 +168,12 @@ void TMainForm::buildMenus()
         TDataConversionform dialog(this);
         ExecModal(&dialog);
         UpdateLogMenuStates();
+    });
+    connect(ReturnEstimator1, &QAction::triggered, this, [this] { ShowReturnEstimator(this); });
+    connect(Calander1, &QAction::triggered, this, [this] { ShowCalendar(this); });
+    connect(Settings1, &QAction::triggered, this, [this] {
+        if (RunSettingsDialog(this))
+            SettingsAccepted();
     });
 }
 

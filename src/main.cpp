@@ -11,6 +11,7 @@
 #include "frame/Splash.h"
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
+#include "frame/WorkspaceLock.h"
 #include "portfolio/commissionfrm.h"
 #include "securities/SymbolListFrm.h"
 
@@ -19,6 +20,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QThread>
+#include <csignal>
 #include <memory>
 
 int main(int argc, char **argv)
@@ -29,6 +31,16 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     SetBaseFolder(QDir::currentPath());
     SetProgramFolder(QDir::currentPath());
+    // A file that reaches the size limit must fail its write (and be rolled
+    // back), not end the program half-way through a change.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    InstallMessageBoxes();
+    TWorkspaceLock workspaceLock(QDir::currentPath());
+    if (!workspaceLock.acquired()) {
+        ShowError(kAlreadyRunningText);
+        return 1;
+    }
     // A new installation gets its data folders before any window opens a
     // file in them: the symbol list keeps Stocks.sbl open from here on.
     CreateMissingFolders();

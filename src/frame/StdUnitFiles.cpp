@@ -186,6 +186,7 @@ void LogError(const QString &message)
         out += kLineEnd;
     }
     out += message.toLatin1() + kLineEnd;
-    if (f.write(out) != out.size())
+    // The file is buffered: only the flush shows whether the disk took it.
+    if (f.write(out) != out.size() || !f.flush())
         throw EInOutError(QStringLiteral("Unable To Write To %1: %2").arg(path, f.errorString()));
 }

@@ -2,6 +2,7 @@
 // seconds of splash, then the event loop until the main window closes.
 
 #include "frame/AboutFrm.h"
+#include "frame/AppIdentity.h"
 #include "frame/Clock.h"
 #include "frame/MainFrm.h"
 #include "frame/Messages.h"
@@ -40,15 +41,16 @@ int main(int argc, char **argv)
         ShowError(kAlreadyRunningText);
         return 1;
     }
+    // A new installation gets its data folders before any window opens a
+    // file in them: the symbol list keeps Stocks.sbl open from here on.
+    CreateMissingFolders();
 
     auto splash = std::make_unique<TSplashForm>(6);
     splash->show();
     splash->repaint();
     QApplication::processEvents();
 
-    QApplication::setApplicationName(kAppTitle);
-    QApplication::setApplicationDisplayName(kAppTitle);
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(ProductPicture(64))));
+    InstallApplicationIdentity();
     InstallMessageBoxes();
 
     TMainForm mainForm;
@@ -73,12 +75,12 @@ int main(int argc, char **argv)
     AdvanceSplash(splash.get());
 
     SetProgramFolder(WithBackslash(QApplication::applicationDirPath()));
-    // A new installation gets its data folders at once.
     CreateMissingFolders();
     splash->hide();
     splash.reset();
 
     mainForm.show();
+    mainForm.SplashClosed();
     const int rc = QApplication::exec();
     WindowListForm = nullptr;
     SymbolListForm = nullptr;

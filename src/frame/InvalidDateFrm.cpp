@@ -12,8 +12,11 @@
 #include <QBoxLayout>
 #include <QCalendarWidget>
 #include <QLabel>
+#include <QLocale>
 #include <QPixmap>
 #include <QPushButton>
+#include <QToolButton>
+#include <algorithm>
 
 namespace {
 
@@ -78,6 +81,7 @@ TInvalidDateForm::TInvalidDateForm(QWidget *parent)
     if (row) {
         row->insertWidget(0, PrevYearBtn);
         row->addWidget(NextYearBtn);
+        widenForTitleRow(navigation);
     } else {
         PrevYearBtn->move(0, 15);
         NextYearBtn->move(200, 15);
@@ -87,6 +91,12 @@ TInvalidDateForm::TInvalidDateForm(QWidget *parent)
 
     QFont large = font();
     large.setPixelSize(32);
+    if (m_shift > 0) {
+        Image1->move(kPictureLeft + m_shift, kPictureTop);
+        LoadingLabel->move(LoadingLabel->pos() + QPoint(m_shift, 0));
+        WaitLabel->move(WaitLabel->pos() + QPoint(m_shift, 0));
+        m_width += m_shift;
+    }
     InvalidLabel = makeLabel(this, QStringLiteral("InvalidLabel"), QStringLiteral("Invalid Date "), 8, 168);
     InvalidLabel->setFont(large);
     InvalidLabel->adjustSize();
@@ -103,6 +113,25 @@ TInvalidDateForm::TInvalidDateForm(QWidget *parent)
 
     setFixedSize(m_width, m_height);
     setDate(Clock::Today());
+}
+
+void TInvalidDateForm::widenForTitleRow(QWidget *navigation)
+{
+    // The title row holds the year buttons, the month arrows, the month name
+    // and the year. In the designed 209 pixels a long month name ends up
+    // under a year button, so the calendar, and the picture beside it, move
+    // over by what the longest month name needs.
+    auto *month = navigation->findChild<QToolButton *>(QStringLiteral("qt_calendar_monthbutton"));
+    if (!month || !navigation->layout())
+        return;
+    const QFontMetrics metrics(month->font());
+    int longest = 0;
+    for (int m = 1; m <= 12; ++m)
+        longest = std::max(longest, metrics.horizontalAdvance(QLocale().standaloneMonthName(m)));
+    const int needed =
+        navigation->layout()->sizeHint().width() - metrics.horizontalAdvance(month->text()) + longest;
+    m_shift = std::max(0, needed - MonthCalendar1->width());
+    MonthCalendar1->resize(MonthCalendar1->width() + m_shift, MonthCalendar1->height());
 }
 
 QDate TInvalidDateForm::date() const
@@ -205,10 +234,15 @@ void TInvalidDateForm::refreshPicture()
         break;
     case TPictureRefresh::Loaded:
         Image1->setPixmap(QPixmap::fromImage(r.Image));
-        Image1->setGeometry(kPictureLeft, kPictureTop, r.Size.Width, r.Size.Height);
+        Image1->setGeometry(kPictureLeft + m_shift, kPictureTop, r.Size.Width, r.Size.Height);
         break;
     }
-    applyWidth(r.FormWidth);
+    // The loading labels are for the wait before a picture shows; beside a
+    // picture narrower than they are, they would stick out from under it.
+    const bool loaded = !Image1->pixmap().isNull();
+    LoadingLabel->setVisible(!loaded);
+    WaitLabel->setVisible(!loaded);
+    applyWidth(r.FormWidth + m_shift);
 }
 
 void TInvalidDateForm::applyWidth(int width)

@@ -45,6 +45,7 @@ private:
     void moveYears(int years);
     void refreshPicture();
     void applyWidth(int width);
+    void widenForTitleRow(QWidget *navigation);
 
     QCalendarWidget *MonthCalendar1;
     QPushButton *PrevYearBtn;
@@ -58,6 +59,7 @@ private:
     TCalendarPictures m_pictures;
     int m_width;
     int m_height;
+    int m_shift = 0; // how far the calendar was widened, and the picture moved over
 };
 
 // The calendar button of a date box: opens the calendar at the box's date

@@ -19,13 +19,15 @@
 #include "transfer/dataconversionfrm.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPageSetupDialog>
 #include <QPainter>
 #include <QStatusBar>
+#include <QTimer>
 
 // The client area: paints the background picture tiled with one pixel of
 // overlap, and nothing while the picture's file is gone.
@@ -225,6 +227,30 @@ void TMainForm::UpdateLogMenuStates()
     DeleteSummaryFile1->setEnabled(summary);
 }
 
+void TMainForm::SplashClosed()
+{
+    // Without a window manager no activation ever arrives; the first
+    // activation's duties then run as soon as the event loop does. FormActivate
+    // runs each duty only once, so a real activation later asks nothing again.
+    QTimer::singleShot(0, this, &TMainForm::FormActivate);
+}
+
+void TMainForm::closeEvent(QCloseEvent *event)
+{
+    QMainWindow::closeEvent(event);
+    if (!event->isAccepted())
+        return;
+    // The program ends with the main window: the symbol list, the calculator
+    // and every other window close with it, so none is left on screen and
+    // the event loop ends.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget *w : windows) {
+        if (w != this && w->isVisible())
+            w->close();
+    }
+    QCoreApplication::exit(0);
+}
+
 void TMainForm::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
@@ -259,8 +285,7 @@ void TMainForm::SettingsAccepted()
 
 void TMainForm::PrinterSetup1Click()
 {
-    QPageSetupDialog dialog(AppPrinter(), this);
-    ExecModal(&dialog);
+    PrinterSetup(this);
 }
 
 void TMainForm::ViewErrorLog1Click()

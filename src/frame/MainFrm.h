@@ -20,6 +20,9 @@ public:
     void LoadBackground();
     // The duties of the first activation (error-log question, startup portfolio).
     void FormActivate();
+    // Called once the splash window is gone: makes sure the first
+    // activation's duties run even when no activation event ever arrives.
+    void SplashClosed();
     // What follows an accepted settings dialog: background, current portfolio
     // and its access check, status bar, and opening its window when asked.
     void SettingsAccepted();
@@ -62,6 +65,7 @@ public slots:
 
 protected:
     void changeEvent(QEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     QAction *addItem(QMenu *menu, const char *name, const QString &caption);

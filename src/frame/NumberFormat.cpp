@@ -180,7 +180,12 @@ QString MoneyText(double value, int decimals, int precision)
 {
     if (!std::isfinite(value))
         return nonNumberText(value);
-    const QLocale locale;
+    // A desktop without a currency (the C locale) would show bare numbers
+    // that cannot be told from other figures; money then reads as
+    // English/United States dollars.
+    QLocale locale;
+    if (locale.currencySymbol().isEmpty())
+        locale = QLocale(QLocale::English, QLocale::UnitedStates);
     const TFixedDigits f = fixedDigits(value, decimals, precision);
     // The integer part through the locale for its grouping; beyond a 64-bit
     // integer (no sensible amount of money) it goes ungrouped.

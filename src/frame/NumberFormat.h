@@ -12,7 +12,8 @@
 // Plain and fixed texts always use "." and no thousands separators, so that
 // exports and value texts read back the same on every desktop. Money follows
 // the desktop's currency format (QLocale(), which tests pin to
-// English/United States: "$1,234.50", "($1,234.50)").
+// English/United States: "$1,234.50", "($1,234.50)"); a desktop locale without
+// a currency symbol (the C locale) gets the English/United States format.
 
 #include <QString>
 #include <cstdint>

@@ -6,12 +6,10 @@
 #include "frame/StdUnitDates.h"
 #include "frame/Stockcfg.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QUrl>
 
 QString PriceFilePath(const QString &symbol)
 {
@@ -53,6 +51,11 @@ QString SummaryFilePath()
     return WithBackslash(BaseFolder()) + QStringLiteral("Summary.txt");
 }
 
+QString CannotOpenFileMessage(const QString &path)
+{
+    return QStringLiteral("Error, Could Not Open The File %1").arg(QDir::toNativeSeparators(path));
+}
+
 bool IsSafeFileNamePart(const QString &text)
 {
     return !text.contains(QLatin1Char('/')) && !text.contains(QChar(0)) && text != QLatin1String(".") &&
@@ -61,27 +64,81 @@ bool IsSafeFileNamePart(const QString &text)
 
 namespace {
 
-bool startDetached(const QString &program, const QStringList &args, const QString &workDir)
+QString g_desktopOpener = QStringLiteral("xdg-open");
+int g_watched = 0;
+
+// Starts the program and watches it: the desktop reports nothing when a
+// viewer or browser cannot be found, so an exit with failure shows
+// `failureText` in an error box. The process object has no parent on
+// purpose: a viewer still open when the program ends must keep running, and
+// a destroyed process object would end it.
+bool startWatched(const QString &program, const QStringList &args, const QString &workDir,
+                  const QString &failureText)
 {
     const QFileInfo info(program);
-    if (info.isFile() && info.isExecutable())
-        return QProcess::startDetached(program, args, workDir);
-    // A bare program name is looked up on the search path.
-    if (!program.contains(QLatin1Char('/')) && !program.isEmpty())
-        return QProcess::startDetached(program, args, workDir);
-    return false;
+    const bool runnable = (info.isFile() && info.isExecutable())
+                          // A bare program name is looked up on the search path.
+                          || (!program.isEmpty() && !program.contains(QLatin1Char('/')));
+    if (!runnable)
+        return false;
+    auto *process = new QProcess;
+    process->setProgram(program);
+    process->setArguments(args);
+    if (!workDir.isEmpty())
+        process->setWorkingDirectory(workDir);
+    process->setProcessChannelMode(QProcess::ForwardedChannels);
+    QObject::connect(process, &QProcess::finished, process,
+                     [process, failureText](int exitCode, QProcess::ExitStatus status) {
+                         --g_watched;
+                         process->deleteLater();
+                         if (status != QProcess::NormalExit || exitCode != 0)
+                             ShowError(failureText);
+                     });
+    process->start();
+    if (!process->waitForStarted()) {
+        delete process;
+        return false;
+    }
+    ++g_watched;
+    return true;
 }
 
 } // namespace
 
+void SetDesktopOpener(const QString &program)
+{
+    g_desktopOpener = program;
+}
+
+QString DesktopOpener()
+{
+    return g_desktopOpener;
+}
+
+int WatchedProcessCount()
+{
+    return g_watched;
+}
+
+bool OpenWithDesktop(const QString &target)
+{
+    const QString failure = QStringLiteral("Unable To Open %1").arg(target);
+    if (startWatched(g_desktopOpener, {target}, QString(), failure))
+        return true;
+    ShowError(failure);
+    return false;
+}
+
 bool RunProgram(QWidget *, const QString &path)
 {
-    bool started = startDetached(path, {}, QString());
-    if (!started && QFileInfo::exists(path))
-        started = QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-    if (!started)
-        ShowError(QStringLiteral("Unable To Start %1").arg(path));
-    return started;
+    const QString failure = QStringLiteral("Unable To Start %1").arg(path);
+    if (startWatched(path, {}, QString(), failure))
+        return true;
+    // Not a program: a document, handed to the desktop's default application.
+    if (QFileInfo::exists(path))
+        return OpenWithDesktop(path);
+    ShowError(failure);
+    return false;
 }
 
 void OpenDocument(QWidget *, const QString &path)
@@ -101,7 +158,7 @@ void OpenDocument(QWidget *, const QString &path)
     // note folder that does not exist would make the start fail, so the
     // viewer then starts in the current folder.
     const QString workDir = QFileInfo(folders.Notes).isDir() ? folders.Notes : QString();
-    if (!startDetached(files.NoteViewer, {path}, workDir))
+    if (!startWatched(files.NoteViewer, {path}, workDir, QStringLiteral("Unable To Open %1").arg(path)))
         ShowError(QStringLiteral("Unable To Start %1").arg(files.NoteViewer));
 }
 

@@ -9,28 +9,46 @@
 class QWidget;
 
 // ---- file naming: a configured folder followed directly by the name -------
-QString PriceFilePath(const QString &symbol);        // data folder + symbol + ".stk"
-QString OldPriceFilePath(const QString &symbol);     // data folder + symbol + ".old"
+QString PriceFilePath(const QString &symbol);         // data folder + symbol + ".stk"
+QString OldPriceFilePath(const QString &symbol);      // data folder + symbol + ".old"
 QString TransactionFilePath(const QString &fileName); // portfolio folder + name + ".tra"
-QString DividendFilePath(const QString &fileName);   // portfolio folder + name + ".div"
-QString PortfolioListPath();                         // portfolio folder + "Port.sbl"
-QString WatchListPath();                             // watch-list folder + "Watch.sbl"
-QString ErrorLogPath();                              // base folder + "Stock.err"
-QString SummaryFilePath();                           // base folder + "Summary.txt"
+QString DividendFilePath(const QString &fileName);    // portfolio folder + name + ".div"
+QString PortfolioListPath();                          // portfolio folder + "Port.sbl"
+QString WatchListPath();                              // watch-list folder + "Watch.sbl"
+QString ErrorLogPath();                               // base folder + "Stock.err"
+QString SummaryFilePath();                            // base folder + "Summary.txt"
+
+// The error text of a record file that cannot be opened for a change.
+QString CannotOpenFileMessage(const QString &path);
 
 // A text that becomes part of a file name must not leave its folder: no
 // separator, no NUL, not "." or "..". Empty texts are left to the caller.
 bool IsSafeFileNamePart(const QString &text);
 
 // ---- shell services ------------------------------------------------------
-// Starts an executable program detached, or hands anything else (a document,
-// an address) to the desktop. A start that fails is reported in an error box
-// naming the program, since the desktop says nothing itself.
+// Every program started here is watched, since the Linux desktop says nothing
+// itself: a start that fails shows "Unable To Start <program>" at once, and
+// an exit with failure later (no viewer, no browser, a file it cannot read)
+// shows "Unable To Open <what>" (for a program "Unable To Start <program>").
+
+// Starts an executable program, or hands anything else (a document) to the
+// desktop opener.
 bool RunProgram(QWidget *window, const QString &path);
 
 // Opens a text file in the configured note viewer, offering to create it
 // (" " and a line break) when it does not exist.
 void OpenDocument(QWidget *window, const QString &path);
+
+// Hands a document path or an address to the desktop opener, the desktop's
+// default application for it.
+bool OpenWithDesktop(const QString &target);
+
+// The desktop opener, "xdg-open"; tests put a script of their own in its place.
+void SetDesktopOpener(const QString &program);
+QString DesktopOpener();
+
+// Started programs that have not ended yet.
+int WatchedProcessCount();
 
 // The file's last-modified time; today minus 100 days when it cannot be read.
 QDateTime FileDate(const QString &path);

@@ -2,9 +2,9 @@
 
 #include "frame/Clock.h"
 #include "frame/StatusFrm.h"
+#include "frame/StdUnitFiles.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
@@ -37,9 +37,9 @@ void PlaySoundFile(const QString &path, bool wait)
     QElapsedTimer timer;
     timer.start();
     QPointer<QSoundEffect> guard(effect);
-    while (guard && timer.elapsed() < 10000
-           && (guard->status() == QSoundEffect::Loading || guard->isPlaying()
-               || (guard->status() == QSoundEffect::Ready && timer.elapsed() < 1000)))
+    while (guard && timer.elapsed() < 10000 &&
+           (guard->status() == QSoundEffect::Loading || guard->isPlaying() ||
+            (guard->status() == QSoundEffect::Ready && timer.elapsed() < 1000)))
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 20);
 }
 
@@ -53,8 +53,8 @@ void OpenWebPage(QWidget *, const QString &address)
     form.setMessage(QStringLiteral("Activating Web Browser"));
     form.show();
     form.repaint();
-    QUrl url = QUrl::fromUserInput(address);
-    QDesktopServices::openUrl(url);
+    // The opener is watched: no browser shows "Unable To Open" and the address.
+    OpenWithDesktop(QUrl::fromUserInput(address).toString());
     while (Clock::TickCount() < start + 2000) {
         QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 50);
         QThread::msleep(20);

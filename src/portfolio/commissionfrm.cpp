@@ -15,10 +15,13 @@ TCommissionForm *CommissionForm = nullptr;
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -26,6 +29,7 @@ namespace {
 void showAmount(QLabel *label, double amount)
 {
     label->setText(MoneyText(amount));
+    label->setToolTip(label->text());
     // Results are drawn black when zero or positive and red when negative.
     label->setStyleSheet(amount < 0 ? QStringLiteral("color: #FF0000;") : QString());
 }
@@ -41,9 +45,30 @@ bool readAmount(const QString &text, double &value)
     return ok;
 }
 
-QLabel *largeLabel(const QString &text, const QString &name, QWidget *parent)
+// An amount in a window of fixed size: the label never asks for more room
+// than it was given, and an amount too long for it is drawn elided, whole in
+// its tool tip. text() keeps the whole amount.
+class TAmountLabel : public QLabel
 {
-    auto *label = new QLabel(text, parent);
+public:
+    using QLabel::QLabel;
+    QSize sizeHint() const override { return {width(), QLabel::sizeHint().height()}; }
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const QRect area = contentsRect();
+        const QString shown = fontMetrics().elidedText(text(), Qt::ElideLeft, area.width());
+        style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(), shown,
+                              foregroundRole());
+    }
+};
+
+template <class TLabel = QLabel> QLabel *largeLabel(const QString &text, const QString &name, QWidget *parent)
+{
+    auto *label = new TLabel(text, parent);
     label->setObjectName(name);
     QFont f = label->font();
     f.setPointSize(f.pointSize() + 4);
@@ -83,12 +108,24 @@ TCommissionForm::TCommissionForm(QWidget *parent) : QWidget(parent, Qt::Window)
 
     CommissionLabel =
         largeLabel(QStringLiteral("Commission On Buy:"), QStringLiteral("CommissionLabel"), this);
-    CommissionAmount = largeLabel(QStringLiteral("$0.00"), QStringLiteral("CommissionAmount"), this);
+    CommissionAmount =
+        largeLabel<TAmountLabel>(QStringLiteral("$0.00"), QStringLiteral("CommissionAmount"), this);
     TotalLabel = largeLabel(QStringLiteral("Total Cost Of Buy:"), QStringLiteral("TotalLabel"), this);
-    TotalAmount = largeLabel(QStringLiteral("$0.00"), QStringLiteral("TotalAmount"), this);
+    TotalAmount = largeLabel<TAmountLabel>(QStringLiteral("$0.00"), QStringLiteral("TotalAmount"), this);
     CommissionAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     TotalAmount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    CommissionAmount->setMinimumWidth(160);
+    // Captions and amounts get the room of their longest texts up front, so
+    // that choosing "Sell" or typing a large amount never resizes the window.
+    const QFontMetrics large(CommissionLabel->font());
+    const int captions = std::max({large.horizontalAdvance(QStringLiteral("Commission On Sell:")),
+                                   large.horizontalAdvance(QStringLiteral("Commission On Buy:")),
+                                   large.horizontalAdvance(QStringLiteral("Total Cost Of Buy:")),
+                                   large.horizontalAdvance(QStringLiteral("Total Proceeds From Sell:"))});
+    CommissionLabel->setFixedWidth(captions + 4);
+    TotalLabel->setFixedWidth(captions + 4);
+    const int amountWidth = std::max(160, large.horizontalAdvance(QStringLiteral("($999,999,999.99)")) + 4);
+    CommissionAmount->setFixedWidth(amountWidth);
+    TotalAmount->setFixedWidth(amountWidth);
 
     InfoGroup = new QGroupBox(QStringLiteral("Commission Calculator Information"), this);
     InfoGroup->setObjectName(QStringLiteral("InfoGroup"));
@@ -129,7 +166,8 @@ TCommissionForm::TCommissionForm(QWidget *parent) : QWidget(parent, Qt::Window)
     main->addLayout(amounts);
     main->addWidget(InfoGroup);
     main->addWidget(StatusBar1);
-    main->setSizeConstraint(QLayout::SetFixedSize); // fixed single border
+    // Fixed single border: the size laid out once for the longest captions.
+    setFixedSize(sizeHint());
 
     setTabOrder(PriceEdit, SharesEdit);
     connect(PriceEdit, &QLineEdit::textChanged, this, &TCommissionForm::Recompute);

@@ -1,5 +1,6 @@
 #include "screening/PriceSeries.h"
 
+#include <algorithm>
 #include <cmath>
 
 bool TPriceSeries::readAt(int32_t index)
@@ -83,17 +84,35 @@ double TPriceSeries::Highest(const QString &field)
     return extreme(field, true);
 }
 
+// Sum over the window LastIndex - skip - count .. LastIndex - skip - 1, of
+// the values or of their squared distances from `mean`. Positions outside the
+// history read nothing and are not counted, exactly as in the price file, so
+// a short history averages the records it has instead of repeating whatever
+// the previous statistic left in the buffer.
+double TPriceSeries::windowSum(const QString &field, int32_t skip, int32_t count, double mean, bool squares,
+                               int64_t *read)
+{
+    const int64_t start = int64_t(LastIndex()) - skip - count;
+    const int64_t from = std::max<int64_t>(start, 0);
+    const int64_t to = std::min<int64_t>(start + count - 1, LastIndex());
+    double sum = 0;
+    *read = 0;
+    for (int64_t i = from; i <= to; ++i) {
+        readAt(int32_t(i));
+        const double v = fieldValue(field);
+        sum += squares ? (v - mean) * (v - mean) : v;
+        ++*read;
+    }
+    return sum;
+}
+
 double TPriceSeries::average(const QString &field, int32_t skip, int32_t count)
 {
     if (count <= 0)
         return 0;
-    double sum = 0;
-    const int64_t first = int64_t(LastIndex()) - skip - count;
-    for (int64_t i = first; i < first + count; ++i) {
-        readAt(int32_t(std::clamp<int64_t>(i, -1, LastIndex() + 1)));
-        sum += fieldValue(field);
-    }
-    return sum / count;
+    int64_t read = 0;
+    const double sum = windowSum(field, skip, count, 0, false, &read);
+    return read > 0 ? sum / double(read) : 0;
 }
 
 double TPriceSeries::Average(const QString &field, int32_t skip, int32_t count)
@@ -108,12 +127,7 @@ double TPriceSeries::StdDev(const QString &field, int32_t skip, int32_t count)
     if (count <= 0)
         return 0;
     const double mean = average(field, skip, count);
-    double sum = 0;
-    const int64_t first = int64_t(LastIndex()) - skip - count;
-    for (int64_t i = first; i < first + count; ++i) {
-        readAt(int32_t(std::clamp<int64_t>(i, -1, LastIndex() + 1)));
-        const double d = fieldValue(field) - mean;
-        sum += d * d;
-    }
-    return std::sqrt(sum / count);
+    int64_t read = 0;
+    const double sum = windowSum(field, skip, count, mean, true, &read);
+    return read > 0 ? std::sqrt(sum / double(read)) : 0;
 }

@@ -60,6 +60,8 @@ private:
     int32_t windowStart();
     double extreme(const QString &field, bool highest);
     double average(const QString &field, int32_t skip, int32_t count);
+    double windowSum(const QString &field, int32_t skip, int32_t count, double mean, bool squares,
+                     int64_t *read);
 
     std::vector<TPricePoint> m_points;
     std::optional<TStatisticsOptions> m_options;

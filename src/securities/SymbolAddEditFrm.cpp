@@ -1,6 +1,7 @@
 #include "securities/SymbolAddEditFrm.h"
 
 #include "frame/Messages.h"
+#include "frame/TextWidths.h"
 #include "records/SblBase.h"
 #include "securities/SymbolChecks.h"
 
@@ -8,6 +9,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QValidator>
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +31,10 @@ QLineEdit *addRow(QDialog *d, int y, const QString &caption, const char *name, i
     label->setGeometry(12, y + 3, 120, 18);
     auto *edit = new QLineEdit(d);
     edit->setObjectName(QLatin1String(name));
+    // Wide enough for the longest text the box takes, so it never scrolls;
+    // the web address is the exception and scrolls as an address must.
+    if (maxLength <= 40)
+        width = std::max(width, TextBoxWidth(edit->font(), maxLength));
     edit->setGeometry(136, y, width, 24);
     edit->setMaxLength(maxLength);
     label->setBuddy(edit);
@@ -37,28 +43,30 @@ QLineEdit *addRow(QDialog *d, int y, const QString &caption, const char *name, i
 
 } // namespace
 
-TSymbolAddEditForm::TSymbolAddEditForm(QWidget *parent)
-    : QDialog(parent)
+TSymbolAddEditForm::TSymbolAddEditForm(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("SymbolAddEditForm"));
-    setFixedSize(460, 160);
     SymbolEdit = addRow(this, 12, QStringLiteral("Securities Symbol:"), "SymbolEdit", 7, 80);
     SymbolNameEdit = addRow(this, 44, QStringLiteral("Securities Name:"), "SymbolNameEdit", 40, 310);
     WebAddress = addRow(this, 76, QStringLiteral("Web Address:"), "WebAddress", 255, 310);
+    WebAddress->resize(SymbolNameEdit->width(), WebAddress->height());
+    // The dialog grows with the name box; the buttons keep to its right edge.
+    const int width = std::max(460, SymbolNameEdit->geometry().right() + 14);
+    setFixedSize(width, 160);
     SymbolEdit->setValidator(new TUpperValidator(SymbolEdit));
     SymbolNameEdit->setValidator(new TUpperValidator(SymbolNameEdit));
 
     SaveBtn = new QPushButton(QStringLiteral("&Save"), this);
     SaveBtn->setObjectName(QStringLiteral("SaveBtn"));
-    SaveBtn->setGeometry(280, 120, 80, 28);
+    SaveBtn->setGeometry(width - 180, 120, 80, 28);
     SaveBtn->setDefault(true);
     DeleteBtn = new QPushButton(QStringLiteral("&Delete"), this);
     DeleteBtn->setObjectName(QStringLiteral("DeleteBtn"));
-    DeleteBtn->setGeometry(280, 120, 80, 28);
+    DeleteBtn->setGeometry(width - 180, 120, 80, 28);
     DeleteBtn->hide();
     CancelBtn = new QPushButton(QStringLiteral("&Cancel"), this);
     CancelBtn->setObjectName(QStringLiteral("CancelBtn"));
-    CancelBtn->setGeometry(368, 120, 80, 28);
+    CancelBtn->setGeometry(width - 92, 120, 80, 28);
     connect(SaveBtn, &QPushButton::clicked, this, &TSymbolAddEditForm::SaveBtnClick);
     connect(DeleteBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);

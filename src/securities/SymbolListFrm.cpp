@@ -6,6 +6,7 @@
 #include "frame/StdUnit.h"
 #include "frame/StdUnitShellUi.h"
 #include "frame/Stockcfg.h"
+#include "frame/TextWidths.h"
 #include "frame/WindowListFrm.h"
 #include "records/SblBase.h"
 #include "securities/FindSymbolFrm.h"
@@ -23,6 +24,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
+#include <QStyle>
+#include <algorithm>
 
 TSymbolListForm *SymbolListForm = nullptr;
 
@@ -56,10 +59,10 @@ QPushButton *makeButton(QWidget *parent, const QString &caption, const char *nam
     return b;
 }
 
-QGroupBox *makeGroup(QWidget *parent, int y, int height)
+QGroupBox *makeGroup(QWidget *parent, int x, int y, int height)
 {
     auto *g = new QGroupBox(parent);
-    g->setGeometry(308, y, 92, height);
+    g->setGeometry(x, y, 92, height);
     return g;
 }
 
@@ -71,15 +74,22 @@ TSymbolListForm::TSymbolListForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("SymbolListForm"));
     setWindowTitle(QStringLiteral("Symbol List"));
-    setFixedSize(406, 383);
 
     StringGrid1 = new TSymbolGrid(this);
     StringGrid1->setObjectName(QStringLiteral("StringGrid1"));
-    StringGrid1->setGeometry(4, 4, 297, 345);
     StringGrid1->setColumnCount(2);
     StringGrid1->setHorizontalHeaderLabels({QStringLiteral("Symbol"), QStringLiteral("Name")});
-    StringGrid1->setColumnWidth(0, 76);
-    StringGrid1->setColumnWidth(1, 202);
+    // The columns hold the longest symbol (7) and name (40) whole in the
+    // grid's font; the grid, and the window with it, widen to fit them.
+    StringGrid1->setColumnWidth(0, std::max(76, TextBoxWidth(StringGrid1->font(), 7)));
+    StringGrid1->setColumnWidth(1, std::max(202, TextBoxWidth(StringGrid1->font(), 40)));
+    const int gridWidth = std::max(297, StringGrid1->columnWidth(0) + StringGrid1->columnWidth(1) +
+                                            StringGrid1->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                                            2 * StringGrid1->frameWidth() + 2);
+    StringGrid1->setGeometry(4, 4, gridWidth, 345);
+    const int buttons = 4 + gridWidth + 11; // the button column beside the grid
+    const int width = buttons + 94;
+    setFixedSize(width, 383);
     StringGrid1->verticalHeader()->hide();
     StringGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     StringGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -88,25 +98,25 @@ TSymbolListForm::TSymbolListForm(QWidget *parent)
     StringGrid1->setDragEnabled(true);
     StringGrid1->setDragDropMode(QAbstractItemView::DragOnly);
 
-    makeGroup(this, 0, 100);
-    AddBtn = makeButton(this, QStringLiteral("&Add"), "AddBtn", 312, 12);
-    EditBtn = makeButton(this, QStringLiteral("&Edit"), "EditBtn", 312, 42);
-    DeleteBtn = makeButton(this, QStringLiteral("&Delete"), "DeleteBtn", 312, 72);
-    makeGroup(this, 104, 70);
-    FindBtn = makeButton(this, QStringLiteral("&Find"), "FindBtn", 312, 116);
-    FindNextBtn = makeButton(this, QStringLiteral("F&ind Next"), "FindNextBtn", 312, 146);
+    makeGroup(this, buttons - 4, 0, 100);
+    AddBtn = makeButton(this, QStringLiteral("&Add"), "AddBtn", buttons, 12);
+    EditBtn = makeButton(this, QStringLiteral("&Edit"), "EditBtn", buttons, 42);
+    DeleteBtn = makeButton(this, QStringLiteral("&Delete"), "DeleteBtn", buttons, 72);
+    makeGroup(this, buttons - 4, 104, 70);
+    FindBtn = makeButton(this, QStringLiteral("&Find"), "FindBtn", buttons, 116);
+    FindNextBtn = makeButton(this, QStringLiteral("F&ind Next"), "FindNextBtn", buttons, 146);
     FindNextBtn->setEnabled(false);
-    makeGroup(this, 178, 70);
-    ImportBtn = makeButton(this, QStringLiteral("I&mport"), "ImportBtn", 312, 190);
-    ExportBtn = makeButton(this, QStringLiteral("E&xport"), "ExportBtn", 312, 220);
-    makeGroup(this, 252, 40);
-    WebBtn = makeButton(this, QStringLiteral("&Web Stie"), "WebBtn", 312, 264);
-    CloseBtn = makeButton(this, QStringLiteral("Close"), "CloseBtn", 312, 322);
+    makeGroup(this, buttons - 4, 178, 70);
+    ImportBtn = makeButton(this, QStringLiteral("I&mport"), "ImportBtn", buttons, 190);
+    ExportBtn = makeButton(this, QStringLiteral("E&xport"), "ExportBtn", buttons, 220);
+    makeGroup(this, buttons - 4, 252, 40);
+    WebBtn = makeButton(this, QStringLiteral("&Web Stie"), "WebBtn", buttons, 264);
+    CloseBtn = makeButton(this, QStringLiteral("Close"), "CloseBtn", buttons, 322);
 
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setSizeGripEnabled(false);
-    StatusBar1->setGeometry(0, 361, 406, 22);
+    StatusBar1->setGeometry(0, 361, width, 22);
     m_status = new QLabel(StatusBar1);
     StatusBar1->addWidget(m_status, 1);
 
@@ -141,6 +151,18 @@ void TSymbolListForm::openSymbolFile()
 {
     m_symbolFolder = GetFolders().Symbol;
     m_file = std::make_unique<TSymbolDataBase>(m_symbolFolder + QStringLiteral("Stocks.sbl"));
+}
+
+bool TSymbolListForm::symbolFileReady()
+{
+    // Opened once more in case its folder has been made since; a file that
+    // still cannot be opened would take an entry and store nothing.
+    if (!m_file->IsWritable())
+        openSymbolFile();
+    if (m_file->IsWritable())
+        return true;
+    ShowError(CannotOpenFileMessage(m_file->path()));
+    return false;
 }
 
 void TSymbolListForm::showEvent(QShowEvent *event)
@@ -184,7 +206,7 @@ void TSymbolListForm::Refresh()
     StringGrid1->setRowCount(1);
     {
         TStatusTalk talk(this, kAppTitle, QStringLiteral("Please Wait, Reading Symbol Information"));
-        if (GetFolders().Symbol != m_symbolFolder)
+        if (GetFolders().Symbol != m_symbolFolder || !m_file->IsOpen())
             openSymbolFile();
         if (m_rememberedRow <= 0)
             m_rememberedRow = 1;
@@ -232,6 +254,8 @@ void TSymbolListForm::StringGrid1SelectCell()
 
 void TSymbolListForm::AddBtnClick()
 {
+    if (!symbolFileReady())
+        return;
     TSymbolAddEditForm dialog(this);
     dialog.setWindowTitle(QStringLiteral("Add Symbol Information"));
     if (ExecModal(&dialog) != QDialog::Accepted)

@@ -63,6 +63,8 @@ protected:
 
 private:
     void openSymbolFile();
+    // Whether the symbol file is open for a change; says so with its path when not.
+    bool symbolFileReady();
     bool readSelected(TSymbolRecord &rec);
     void searchStep();
 

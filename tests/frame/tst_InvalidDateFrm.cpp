@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
@@ -38,6 +39,13 @@ bool writePicture(const QString &path, int width, int height)
 QCalendarWidget *calendarOf(QDialog *d)
 {
     return d->findChild<QCalendarWidget *>(QStringLiteral("MonthCalendar1"));
+}
+
+// How much wider than its designed 209 pixels the calendar was made so that
+// the longest month name fits its title row; the dialog widens by as much.
+int widening(QDialog *d)
+{
+    return calendarOf(d)->width() - 209;
 }
 
 // The cell of a day of the month on view (the grid also shows days of the
@@ -180,13 +188,13 @@ private slots:
         QCOMPARE(form.windowTitle(), QStringLiteral("Calendar"));
         QCOMPARE(form.pictureName(), d + "20040210.jpg");
         QCOMPARE(form.pictureSize(), QSize(100, 75)); // not enlarged
-        QCOMPARE(form.width(), 344);
+        QCOMPARE(form.width(), 344 + widening(&form));
         showAndWait(&form);
         clickDay(calendarOf(&form), 15, false);
         QCOMPARE(form.date(), QDate(2004, 2, 15));
         QCOMPARE(form.pictureName(), d + "20040200.jpg");
         QCOMPARE(form.pictureSize(), QSize(209, 104)); // scaled down
-        QCOMPARE(form.width(), 453);
+        QCOMPARE(form.width(), 453 + widening(&form));
         QV_VERIFY_ENV(env);
     }
 
@@ -194,7 +202,7 @@ private slots:
     {
         TTestEnv env;
         TInvalidDateForm form;
-        QCOMPARE(form.width(), 228);
+        QCOMPARE(form.width(), 228 + widening(&form));
         QCOMPARE(form.pictureSize(), QSize());
         QV_VERIFY_ENV(env);
     }
@@ -206,13 +214,66 @@ private slots:
         QVERIFY(writePicture(d + "00000300.bmp", 120, 90));
         TInvalidDateForm form;
         form.setDate(QDate(2004, 2, 29));
-        QCOMPARE(form.width(), 228);
+        QCOMPARE(form.width(), 228 + widening(&form));
         calendarOf(&form)->showNextMonth();
         QCOMPARE(form.date(), QDate(2004, 3, 29));
-        QCOMPARE(form.width(), 120 + 244);
+        QCOMPARE(form.width(), 120 + 244 + widening(&form));
         calendarOf(&form)->showNextMonth();
         QCOMPARE(form.date(), QDate(2004, 4, 29));
-        QCOMPARE(form.width(), 228);
+        QCOMPARE(form.width(), 228 + widening(&form));
+        QV_VERIFY_ENV(env);
+    }
+
+    // The month name shows whole between the year buttons for every month,
+    // and the picture box stays clear of the calendar.
+    void titleRowShowsTheLongestMonthName()
+    {
+        TTestEnv env;
+        useCalendarFolder(env);
+        TInvalidDateForm form;
+        form.setDate(QDate(2026, 9, 30));
+        form.show();
+        QApplication::processEvents();
+        QCalendarWidget *calendar = calendarOf(&form);
+        auto *month = calendar->findChild<QToolButton *>(QStringLiteral("qt_calendar_monthbutton"));
+        auto *prev = form.findChild<QPushButton *>(QStringLiteral("PrevYearBtn"));
+        auto *next = form.findChild<QPushButton *>(QStringLiteral("NextYearBtn"));
+        QVERIFY(month && prev && next);
+        QCOMPARE(month->text(), QLocale().standaloneMonthName(9));
+        const QFontMetrics metrics(month->font());
+        QVERIFY(month->width() >= metrics.horizontalAdvance(month->text()));
+        const QRect monthRect(month->mapTo(&form, QPoint(0, 0)), month->size());
+        const QRect prevRect(prev->mapTo(&form, QPoint(0, 0)), prev->size());
+        const QRect nextRect(next->mapTo(&form, QPoint(0, 0)), next->size());
+        QVERIFY(!monthRect.intersects(prevRect));
+        QVERIFY(!monthRect.intersects(nextRect));
+        QVERIFY(nextRect.right() <= calendar->geometry().right() + 1);
+        auto *image = form.findChild<QLabel *>(QStringLiteral("Image1"));
+        QVERIFY(image->x() > calendar->geometry().right());
+        QVERIFY(form.width() >= image->x());
+        QV_VERIFY_ENV(env);
+    }
+
+    // "Loading Image" / "Please Wait" show only while no picture is on view:
+    // beside a narrow picture no part of them may stick out.
+    void loadingLabelsHideUnderANarrowPicture()
+    {
+        TTestEnv env;
+        env.pinClock(QDateTime(QDate(2026, 3, 5), QTime(9, 0)));
+        const QString d = useCalendarFolder(env);
+        TInvalidDateForm form;
+        auto *loading = form.findChild<QLabel *>(QStringLiteral("LoadingLabel"));
+        auto *wait = form.findChild<QLabel *>(QStringLiteral("WaitLabel"));
+        form.show();
+        QVERIFY(loading->isVisible() && wait->isVisible());
+        QVERIFY(writePicture(d + "20260300.bmp", 30, 156));
+        form.setDate(QDate(2026, 3, 6));
+        QCOMPARE(form.pictureName(), d + "20260300.bmp");
+        QVERIFY(!loading->isVisible());
+        QVERIFY(!wait->isVisible());
+        form.setDate(QDate(2026, 4, 6));
+        QCOMPARE(form.pictureName(), QString());
+        QVERIFY(loading->isVisible() && wait->isVisible());
         QV_VERIFY_ENV(env);
     }
 

@@ -1,9 +1,11 @@
 #include "TestEnv.h"
 
 #include "frame/AboutFrm.h"
+#include "frame/AppIdentity.h"
 #include "frame/MainFrm.h"
 #include "frame/ModalUi.h"
 #include "frame/PortfolioAccessUi.h"
+#include "frame/PrinterUi.h"
 #include "frame/Splash.h"
 #include "frame/StatusFrm.h"
 #include "frame/StdUnit.h"
@@ -17,10 +19,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
+#include <QWindow>
 #include <QtTest>
 
 namespace {
@@ -287,6 +294,139 @@ private slots:
         QCOMPARE(list.captions(), QStringList({"Commission Calculator "}));
         CommissionForm = nullptr;
         WindowListForm = nullptr;
+    }
+
+    // Without a window manager no activation arrives: once the splash is gone
+    // the error-log question still comes, once, however many activations follow.
+    void errorLogQuestionComesWithoutActivationAndOnlyOnce()
+    {
+        TTestEnv env;
+        env.writeFile("Stock.err", "x\r\n");
+        TMainForm form; // never shown, so never activated
+        env.messages.expectQuestion("Error Log Exists, View Error Log?", false);
+        form.SplashClosed();
+        QVERIFY(form.firstActivationPending()); // not before the event loop runs
+        QTRY_VERIFY(!form.firstActivationPending());
+        form.FormActivate();
+        QApplication::processEvents();
+        QCOMPARE(env.messages.said.size(), 1);
+        QV_VERIFY_ENV(env);
+    }
+
+    // Closing the main window, by its close box or "E&xit", ends the program:
+    // the symbol list and the calculator close with it and the event loop ends.
+    void closingTheMainWindowClosesEveryWindow_data()
+    {
+        QTest::addColumn<bool>("byExit");
+        QTest::newRow("close box") << false;
+        QTest::newRow("Exit") << true;
+    }
+    void closingTheMainWindowClosesEveryWindow()
+    {
+        QFETCH(bool, byExit);
+        TTestEnv env;
+        TMainForm form;
+        TWindowListForm list(&form);
+        WindowListForm = &list;
+        TSymbolListForm symbols;
+        SymbolListForm = &symbols;
+        TCommissionForm calculator;
+        CommissionForm = &calculator;
+        form.show();
+        form.Symbols1->trigger();
+        form.CommissionCalculator1->trigger();
+        QVERIFY(symbols.isVisible() && calculator.isVisible());
+        QTimer::singleShot(0, &form, [&] {
+            if (byExit)
+                form.Exit1->trigger();
+            else
+                form.close();
+        });
+        // A loop that the close does not end would hang here: the guard ends
+        // it and the check below fails.
+        bool guarded = false;
+        QTimer::singleShot(20000, &form, [&] {
+            guarded = true;
+            QCoreApplication::exit(1);
+        });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(!guarded);
+        QVERIFY(!form.isVisible());
+        QVERIFY(!symbols.isVisible());
+        QVERIFY(!calculator.isVisible());
+        QCOMPARE(list.captions(), QStringList());
+        SymbolListForm = nullptr;
+        CommissionForm = nullptr;
+        WindowListForm = nullptr;
+        QV_VERIFY_ENV(env);
+    }
+
+    // "P&rinter Setup" offers the printer choice: the print dialog on the
+    // program's one printer.
+    void printerSetupChoosesThePrinter()
+    {
+        TTestEnv env;
+        TMainForm form;
+        QPrinter *shown = nullptr;
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = qobject_cast<QPrintDialog *>(d);
+            shown = dialog ? dialog->printer() : nullptr;
+            return int(QDialog::Rejected);
+        });
+        form.PrinterSetup1->trigger();
+        QCOMPARE(shown, AppPrinter());
+        QCOMPARE(PendingModalScripts(), 0);
+        QV_VERIFY_ENV(env);
+    }
+
+    // Captions read exactly as given: no application display name is set,
+    // which the desktop would append to every caption but the main one.
+    void captionsCarryNoApplicationName()
+    {
+        TTestEnv env;
+        const QString savedName = QGuiApplication::applicationName();
+        InstallApplicationIdentity();
+        QCOMPARE(QGuiApplication::applicationName(), QStringLiteral("The Quorvane"));
+        // A display name that was never set follows the application name.
+        QGuiApplication::setApplicationName(QStringLiteral("probe"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QStringLiteral("probe"));
+        QGuiApplication::setApplicationName(savedName);
+        TSymbolListForm symbols;
+        TCommissionForm calculator;
+        TMainForm form;
+        for (QWidget *w : {static_cast<QWidget *>(&symbols), static_cast<QWidget *>(&calculator),
+                           static_cast<QWidget *>(&form)})
+            w->show();
+        QCOMPARE(symbols.windowHandle()->title(), QStringLiteral("Symbol List"));
+        QCOMPARE(calculator.windowHandle()->title(), QStringLiteral("Commission Calculator "));
+        QCOMPARE(form.windowHandle()->title(), QStringLiteral("The Quorvane"));
+        QV_VERIFY_ENV(env);
+    }
+
+    // The sample workspace's start-up sound: a valid PCM wave file of a
+    // fraction of a second, under the name the configuration defaults to.
+    void sampleStartupSoundIsAShortPcmWave()
+    {
+        TTestEnv env;
+        const QString path = QFileInfo(SampleCsvPath()).absolutePath() + "/scanid.wav";
+        const QByteArray wav = TTestEnv::readFile(path);
+        QVERIFY(wav.size() > 44);
+        QCOMPARE(wav.left(4), QByteArray("RIFF"));
+        QCOMPARE(wav.mid(8, 8), QByteArray("WAVEfmt "));
+        auto u16 = [&](int at) { return int(uchar(wav[at])) | int(uchar(wav[at + 1])) << 8; };
+        auto u32 = [&](int at) { return qint64(u16(at)) | qint64(u16(at + 2)) << 16; };
+        QCOMPARE(u32(4), qint64(wav.size() - 8));
+        QCOMPARE(u16(20), 1); // PCM
+        const int channels = u16(22);
+        const qint64 rate = u32(24);
+        const int bits = u16(34);
+        QCOMPARE(wav.mid(36, 4), QByteArray("data"));
+        const qint64 bytes = u32(40);
+        QCOMPARE(bytes, qint64(wav.size() - 44));
+        const double seconds = double(bytes) / (rate * channels * (bits / 8));
+        QVERIFY(seconds > 0.1 && seconds < 1.0);
+        LoadConfig();
+        QCOMPARE(QFileInfo(GetFiles().StartupSound).fileName(), QStringLiteral("scanid.wav"));
     }
 
     void aboutWindowShowsNameAndVersion()

@@ -105,6 +105,27 @@ private slots:
         QV_VERIFY_ENV(env);
     }
 
+    // The C locale knows no currency; money must still read as money.
+    void moneyWithoutADesktopCurrencyReadsAsDollars_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("positive") << 29.95 << "$29.95";
+        QTest::newRow("negative") << -29.95 << "($29.95)";
+        QTest::newRow("grouped") << 1234.5 << "$1,234.50";
+        QTest::newRow("zero") << 0.0 << "$0.00";
+    }
+    void moneyWithoutADesktopCurrencyReadsAsDollars()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, expected);
+        TTestEnv env;
+        QLocale::setDefault(QLocale::c());
+        QVERIFY(QLocale().currencySymbol().isEmpty());
+        QCOMPARE(MoneyText(value), expected);
+        QV_VERIFY_ENV(env);
+    }
+
     void moneyInAnotherLocale()
     {
         TTestEnv env;

@@ -6,6 +6,7 @@
 #include "frame/StdUnit.h"
 #include "frame/Stockcfg.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QtTest>
@@ -134,6 +135,51 @@ private slots:
         QCOMPARE(env.messages.said.size(), 1);
         QCOMPARE(env.messages.said[0].icon, TMsgIcon::Error);
         QVERIFY(env.messages.said[0].text.contains("no-such-viewer"));
+    }
+
+    // A viewer or desktop opener that starts but ends with failure (no
+    // viewer, no browser) is reported, naming what could not be opened; one
+    // that ends well says nothing.
+    void openerEndingWithFailureIsReported_data()
+    {
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<bool>("noteViewer");
+        QTest::newRow("note viewer fails") << 1 << true;
+        QTest::newRow("note viewer succeeds") << 0 << true;
+        QTest::newRow("desktop opener fails") << 3 << false;
+        QTest::newRow("desktop opener succeeds") << 0 << false;
+    }
+    void openerEndingWithFailureIsReported()
+    {
+        QFETCH(int, exitCode);
+        QFETCH(bool, noteViewer);
+        TTestEnv env;
+        const QString fake =
+            env.writeFile("fake-viewer", "#!/bin/sh\nexit " + QByteArray::number(exitCode) + "\n");
+        QVERIFY(QFile::setPermissions(fake, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ExeOwner));
+        const QString note = env.writeFile("n.txt", " \r\n");
+        const QString saved = DesktopOpener();
+        if (noteViewer) {
+            LoadConfig();
+            ConfigRecord.Files.NoteViewer = fake;
+            SaveConfig();
+            OpenDocument(nullptr, note);
+        } else {
+            SetDesktopOpener(fake);
+            // A document that is no program goes to the desktop opener.
+            QVERIFY(RunProgram(nullptr, note));
+        }
+        QTRY_COMPARE(WatchedProcessCount(), 0);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        SetDesktopOpener(saved);
+        if (exitCode == 0) {
+            QCOMPARE(env.messages.texts(), QStringList());
+        } else {
+            QCOMPARE(env.messages.texts(), QStringList({"Unable To Open " + note}));
+            QCOMPARE(env.messages.said[0].icon, TMsgIcon::Error);
+        }
+        QV_VERIFY_ENV(env);
     }
 
     void jpegIsChosenByTextNotByEnding_data()

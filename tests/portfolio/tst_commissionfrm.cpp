@@ -4,6 +4,7 @@
 #include "frame/WindowListFrm.h"
 #include "portfolio/commissionfrm.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -125,6 +126,44 @@ private slots:
         QCOMPARE(form.CommissionLabel->text(), QString("Commission On Buy:"));
         QCOMPARE(form.TotalLabel->text(), QString("Total Cost Of Buy:"));
         QCOMPARE(form.TotalAmount->text(), QString("$129.95"));
+        QV_VERIFY_ENV(env);
+    }
+
+    // The window has a fixed border: neither "Sell" nor a huge amount changes
+    // its size; the whole amount stays in the label's text.
+    void sizeStaysForSellAndLargeAmounts_data()
+    {
+        QTest::addColumn<QString>("price");
+        QTest::addColumn<QString>("shares");
+        QTest::addColumn<bool>("sell");
+        QTest::newRow("sell") << "10"
+                              << "10" << true;
+        QTest::newRow("large buy") << "99999999999"
+                                   << "99999999" << false;
+        QTest::newRow("large sell") << "123456789012345"
+                                    << "999999999" << true;
+    }
+    void sizeStaysForSellAndLargeAmounts()
+    {
+        QFETCH(QString, price);
+        QFETCH(QString, shares);
+        QFETCH(bool, sell);
+        TTestEnv env;
+        setSchedule(0);
+        TCommissionForm form;
+        form.show();
+        activate(form);
+        QApplication::processEvents();
+        const QSize size = form.size();
+        QCOMPARE(form.minimumSize(), form.maximumSize());
+        (sell ? form.SellBtn : form.BuyBtn)->click();
+        form.PriceEdit->setText(price);
+        form.SharesEdit->setText(shares);
+        QApplication::processEvents();
+        QCOMPARE(form.size(), size);
+        if (price.size() > 10) // the whole amount is kept, only its drawing is elided
+            QVERIFY(form.TotalAmount->text().size() > 15);
+        QVERIFY(form.TotalAmount->geometry().right() < form.width());
         QV_VERIFY_ENV(env);
     }
 

@@ -138,6 +138,17 @@ private slots:
         QTest::newRow("sign before bracket") << "-(3 + 4) * 2" << -14.0;
         QTest::newRow("sign before bracket after operator") << "8 / -(2 + 2) * 3" << -6.0;
         QTest::newRow("double sign") << "- -2" << 2.0;
+        // A minus right before a bracket or another minus negates what follows.
+        QTest::newRow("minus round bracket") << "-(2)" << -2.0;
+        QTest::newRow("minus square bracket") << "-[2]" << -2.0;
+        QTest::newRow("minus minus number") << "--5" << 5.0;
+        QTest::newRow("three minuses") << "---5" << -5.0;
+        QTest::newRow("minus minus bracket") << "--(5)" << 5.0;
+        QTest::newRow("minus bracket minus bracket") << "-(-(4))" << 4.0;
+        QTest::newRow("subtract a negated bracket") << "2--(3)" << 5.0;
+        QTest::newRow("times a negated square bracket") << "3*-[2+1]" << -9.0;
+        QTest::newRow("negated bracket then sum") << "-(2)+3" << 1.0;
+        QTest::newRow("negated function") << "-CURRENT(CLOSE) + 1" << -2.0;
         QTest::newRow("abs") << "ABS(2 - 5)" << 3.0;
         QTest::newRow("abs in abs") << "ABS(ABS(1 - 3) * -2) + 1" << 5.0;
         QTest::newRow("abs any case") << "abs(-4)" << 4.0;
@@ -408,6 +419,7 @@ private slots:
         QTest::newRow("nested abs") << "ABS(ABS(CURRENT(LOW) - 5) - ABS(VALUE(HIGH,2)))";
         QTest::newRow("twenty-nine deep") << QString(29, '[') + "CURRENT(CLOSE)" + QString(29, ']');
         QTest::newRow("long average") << "AVERAGEONDAY(CLOSE,0,5) * 1.05 - STDONDAY(VOLUME,1,3) / 2";
+        QTest::newRow("negated brackets") << "-(CURRENT(LOW)) - -[2] + --5";
     }
     void checkedExpressionsEvaluateWithoutError()
     {

@@ -8,6 +8,7 @@
 #include "screening/StdUnitExpr.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <QtTest>
 
 namespace {
@@ -85,6 +86,76 @@ private slots:
         QCOMPARE(texts[4].Expression2, QStringLiteral("\"TTRC\""));
         QCOMPARE(EvaluateFunction(function, "TTRC", onFile), EvaluateFunction(texts, "TTRC", memory));
         QCOMPARE(EvaluateFunction(function, "OTHER", onFile), EvaluateFunction(texts, "OTHER", memory));
+    }
+
+    // Windows that reach before the first record or past the last one average
+    // the records that exist. Before each statistic an unrelated read leaves a
+    // different record in the memory buffer, so a window that mixed in the
+    // buffer instead of skipping absent records would disagree with the file.
+    void randomWindowsAgreeWithThePriceFile_data()
+    {
+        QTest::addColumn<bool>("limit");
+        QTest::addColumn<int>("records");
+        QTest::newRow("limit off, short history") << false << 12;
+        QTest::newRow("limit on, short history") << true << 12;
+        QTest::newRow("limit off, longer history") << false << 90;
+        QTest::newRow("limit on, longer history") << true << 90;
+        QTest::newRow("single record") << false << 1;
+    }
+    void randomWindowsAgreeWithThePriceFile()
+    {
+        QFETCH(bool, limit);
+        QFETCH(int, records);
+        TTestEnv env;
+        LoadConfig();
+        ConfigRecord.Statistics.LimitRecords = limit ? 1 : 0;
+        ConfigRecord.Statistics.RecordCount = 7;
+        QVERIFY(SaveConfig());
+        TDataBase file(env.path("TTRC.stk"));
+        TPriceSeries memory;
+        loadSample(file, memory, records);
+        QCOMPARE(memory.LastIndex(), records - 1);
+
+        QRandomGenerator random(20261209u + uint(records) + (limit ? 1u : 0u));
+        const QString fields[] = {"HIGH", "LOW", "CLOSE", "VOLUME"};
+        for (int round = 0; round < 2000; ++round) {
+            const QString field = fields[random.bounded(4)];
+            const int skip = random.bounded(-4, records + 6);
+            const int count = random.bounded(-2, records + 12);
+            // Leave some other record in both buffers first.
+            const int other = random.bounded(-3, records + 3);
+            file.ValueBack(field, other);
+            memory.ValueBack(field, other);
+            const bool deviation = random.bounded(2) == 1;
+            const double onFile =
+                deviation ? file.StdDev(field, skip, count) : file.Average(field, skip, count);
+            const double inMemory =
+                deviation ? memory.StdDev(field, skip, count) : memory.Average(field, skip, count);
+            if (!qFuzzyCompare(1.0 + onFile, 1.0 + inMemory))
+                QFAIL(qPrintable(QStringLiteral("%1(%2, %3, %4): file %5, memory %6")
+                                     .arg(deviation ? "StdDev" : "Average", field)
+                                     .arg(skip)
+                                     .arg(count)
+                                     .arg(onFile, 0, 'g', 17)
+                                     .arg(inMemory, 0, 'g', 17)));
+        }
+        for (const QString &field : fields) {
+            QCOMPARE(memory.StartValue(field), file.StartValue(field));
+            QCOMPARE(memory.Lowest(field), file.Lowest(field));
+            QCOMPARE(memory.Highest(field), file.Highest(field));
+        }
+    }
+
+    // A window that starts before the first record averages the records it
+    // covers (here the first two closes), whatever was read before.
+    void windowBeforeFirstRecordAveragesWhatExists()
+    {
+        TPriceSeries memory({{0, 0, 10, 0}, {0, 0, 20, 0}, {0, 0, 60, 0}, {0, 0, 99, 0}});
+        memory.LastValue("CLOSE");
+        QCOMPARE(memory.Average("CLOSE", 1, 10), 15.0);
+        QCOMPARE(memory.StdDev("CLOSE", 1, 10), 5.0);
+        QCOMPARE(memory.Average("CLOSE", 10, 3), 0.0);
+        QCOMPARE(memory.Average("CLOSE", -2, 3), 79.5);
     }
 
     void emptyPriceFileGivesNumbers()

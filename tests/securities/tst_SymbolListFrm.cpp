@@ -12,12 +12,14 @@
 #include "securities/SymbolListFrm.h"
 #include "securities/SymbolLookup.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
@@ -105,6 +107,76 @@ private slots:
             QVERIFY(b->isEnabled());
         QVERIFY(form.WebBtn->isEnabled());
         QCOMPARE(form.statusText(), QStringLiteral("Record 1 of 1"));
+        QV_VERIFY_ENV(env);
+    }
+
+    // A new workspace: the list is made before its folder exists. Once the
+    // folder is there, the first addition must be stored.
+    void symbolFolderMadeAfterTheListStillTakesAdditions()
+    {
+        TTestEnv env;
+        TSymbolListForm form;
+        QVERIFY(!form.symbolFile()->IsOpen());
+        makeFolders(env);
+        scriptSave("ibm", "international business");
+        form.AddBtnClick();
+        QCOMPARE(storedSymbols(), QStringList({"IBM=INTERNATIONAL BUSINESS"}));
+        QV_VERIFY_ENV(env);
+    }
+
+    // Without its folder the symbol file cannot be opened: the user is told,
+    // with the path, before typing anything that would be lost.
+    void symbolFileThatCannotBeOpenedIsReported()
+    {
+        TTestEnv env;
+        TSymbolListForm form;
+        form.AddBtnClick();
+        QCOMPARE(env.messages.texts(),
+                 QStringList({"Error, Could Not Open The File " + env.path("symbol/Stocks.sbl")}));
+        QCOMPARE(env.messages.said.front().icon, TMsgIcon::Error);
+        QVERIFY(!QFile::exists(env.path("symbol/Stocks.sbl")));
+        QV_VERIFY_ENV(env);
+    }
+
+    // The longest symbol (7) and name (40) show whole in the grid and in the
+    // symbol dialog, whatever the font.
+    void longestSymbolAndNameShowWhole_data()
+    {
+        QTest::addColumn<int>("pointSize");
+        QTest::newRow("desktop font") << 0;
+        QTest::newRow("large font") << 14;
+    }
+    void longestSymbolAndNameShowWhole()
+    {
+        QFETCH(int, pointSize);
+        TTestEnv env;
+        makeFolders(env);
+        const QFont saved = QApplication::font();
+        if (pointSize > 0) {
+            QFont large = saved;
+            large.setPointSize(pointSize);
+            QApplication::setFont(large);
+        }
+        {
+            TSymbolListForm form;
+            const QFontMetrics grid(form.StringGrid1->font());
+            QVERIFY(form.StringGrid1->columnWidth(0) >= 76);
+            QVERIFY(form.StringGrid1->columnWidth(0) > grid.horizontalAdvance("WWWWWWW"));
+            QVERIFY(form.StringGrid1->columnWidth(1) > grid.horizontalAdvance(QString(40, 'W')));
+            QVERIFY(form.StringGrid1->width() >= form.StringGrid1->columnWidth(0) +
+                                                     form.StringGrid1->columnWidth(1) +
+                                                     form.style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+            QVERIFY(form.AddBtn->x() > form.StringGrid1->geometry().right());
+            QVERIFY(form.width() > form.CloseBtn->geometry().right());
+
+            TSymbolAddEditForm dialog;
+            const QFontMetrics box(dialog.SymbolEdit->font());
+            QVERIFY(dialog.SymbolEdit->width() > box.horizontalAdvance("WWWWWWW") + 8);
+            QVERIFY(dialog.SymbolNameEdit->width() > box.horizontalAdvance(QString(40, 'W')) + 8);
+            QVERIFY(dialog.width() > dialog.SymbolNameEdit->geometry().right());
+            QVERIFY(dialog.CancelBtn->geometry().right() < dialog.width());
+        }
+        QApplication::setFont(saved);
         QV_VERIFY_ENV(env);
     }
 

@@ -4,6 +4,7 @@
 #include "frame/AboutFrm.h"
 #include "frame/AppIdentity.h"
 #include "frame/Clock.h"
+#include "frame/ConnectionsUi.h"
 #include "frame/MainFrm.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
@@ -53,6 +54,7 @@ int main(int argc, char **argv)
     InstallApplicationIdentity();
     InstallMessageBoxes();
 
+    InstallWindowConnections();
     TMainForm mainForm;
     AdvanceSplash(splash.get());
     auto windowList = std::make_unique<TWindowListForm>(&mainForm);

@@ -11,6 +11,8 @@
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
 #include "portfolio/commissionfrm.h"
+#include "screening/runwatchfrm.h"
+#include "screening/scanfrm.h"
 #include "securities/SymbolListFrm.h"
 
 #include <QAction>
@@ -154,6 +156,11 @@ void TMainForm::buildMenus()
     connect(Symbols1, &QAction::triggered, this, &TMainForm::Symbols1Click);
     connect(List1, &QAction::triggered, this, &TMainForm::List1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
+    connect(Watch1, &QAction::triggered, this, [this] {
+        TScanForm form(this);
+        ExecModal(&form);
+    });
+    connect(RunWatch1, &QAction::triggered, this, [this] { ShowRunWatchForm(this); });
 }
 
 void TMainForm::LoadBackground()

@@ -286,7 +286,8 @@ TWatchRunResult RunWatch(TWatchRunSink &sink, TWatchDatabase *watch)
                 ++count;
                 if (options.OpenStockForm)
                     sink.openStockForm(entry);
-                if (options.OpenGraph)
+                // A chart needs at least three days to draw anything.
+                if (options.OpenGraph && records >= kChartMinimumRecords)
                     sink.openGraph(entry);
                 lastSymbol = symbol;
                 lastSet = true;

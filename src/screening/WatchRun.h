@@ -88,6 +88,9 @@ bool PassesFunction(const TPreparedFunction &function, const QString &symbol, TP
 bool LoadPriceHistory(const QString &path, int keep, TPriceSeries &prices, int &records, bool &damaged,
                       qint64 &bytesRead, QString &error);
 
+// Securities with fewer price records get no chart from a run.
+inline constexpr int kChartMinimumRecords = 3;
+
 // The run over the watch list `watch` (the shared one the stock data window
 // keeps open, or nullptr: Watch.sbl is then opened for reading).
 TWatchRunResult RunWatch(TWatchRunSink &sink, TWatchDatabase *watch);

@@ -190,6 +190,21 @@ private slots:
         QCOMPARE(sink.windows, windows);
     }
 
+    void noChartForShortHistories()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writeCloses("AAA", rising(2));
+        writeCloses("BBB", rising(3));
+        addEntry("AAA", "Alpha");
+        addEntry("BBB", "Beta");
+        addFunction("Always", 0, {{QString(), "1", "=", "1"}});
+        setOptions(true, true, 0);
+        TRecordingSink sink;
+        RunWatch(sink, nullptr);
+        QCOMPARE(sink.windows, QStringList({"form AAA", "form BBB", "graph BBB"}));
+    }
+
     void onlyTheChosenWindowsOpen()
     {
         TTestEnv env;

@@ -89,6 +89,7 @@ TRunWatchForm::TRunWatchForm(QWidget *parent) : QWidget(parent, Qt::Window)
     Memo1 = new QTextEdit(this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
     Memo1->setReadOnly(true);
+    Memo1->setUndoRedoEnabled(false);
     Memo1->setLineWrapMode(QTextEdit::NoWrap);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -169,17 +170,14 @@ void TRunWatchForm::hideEvent(QHideEvent *event)
 
 void TRunWatchForm::addLine(const QString &text, uint32_t color, const TLineTarget &target)
 {
-    QTextCursor cursor(Memo1->document());
-    cursor.movePosition(QTextCursor::End);
-    if (!Memo1->document()->isEmpty())
-        cursor.insertBlock();
+    m_cursor.movePosition(QTextCursor::End);
+    m_cursor.insertBlock();
     QTextCharFormat format;
     format.setForeground(toQColor(color));
     format.setFontPointSize(8);
     // Inserted as plain text: names may hold "&" or "<".
-    cursor.insertText(text, format);
-    m_targets.resize(size_t(cursor.block().blockNumber()) + 1);
-    m_targets.back() = target;
+    m_cursor.insertText(text, format);
+    m_targets.push_back(target);
 }
 
 void TRunWatchForm::RunBtnClick()
@@ -192,7 +190,9 @@ void TRunWatchForm::RunBtnClick()
     Memo1->clear();
     m_targets.clear();
     QTextDocument *doc = Memo1->document();
-    QTextCursor cursor(doc);
+    m_cursor = QTextCursor(doc);
+    m_cursor.beginEditBlock();
+    QTextCursor &cursor = m_cursor;
     QTextBlockFormat block;
     const qreal dpi = Memo1->logicalDpiX();
     block.setTabPositions({QTextOption::Tab(165.0 * dpi / 72.0, QTextOption::LeftTab),
@@ -211,6 +211,7 @@ void TRunWatchForm::RunBtnClick()
     const TWatchRunResult result = RunWatch(sink, SharedWatchList());
     if (!result.stopped && result.lines == 0)
         addLine(kNoPassText, 0, {});
+    m_cursor.endEditBlock();
     m_running = false;
     UpdateButtons();
 }

@@ -3,6 +3,7 @@
 // the passing pairs, each line in its function's colour. One instance, made
 // on first use and kept until the program ends; closing hides it.
 
+#include <QTextCursor>
 #include <QWidget>
 #include <vector>
 
@@ -54,6 +55,8 @@ private:
     QLabel *m_panel[2] = {};
     std::vector<TLineTarget> m_targets; // by line of the text
     bool m_running = false;
+    // Where a run writes; the run is one edit block, laid out once at its end.
+    QTextCursor m_cursor;
 };
 
 // The program's run-watch window, nullptr until first used.

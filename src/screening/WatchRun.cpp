@@ -247,7 +247,14 @@ TWatchRunResult RunWatch(TWatchRunSink &sink, TWatchDatabase *watch)
     for (int index = 0; index < entries; ++index) {
         // By index: windows opened for a passing security may search the same
         // open list and move its position.
+        // Flags the owner of a shared list left behind are not this run's failure.
+        const uint16_t before = watch->Status();
         watch->ReadAt(entry, index);
+        if ((watch->Status() & ~before) & (IoError | Boundary)) {
+            sink.error(QStringLiteral("Error, Could Not Read ") + watch->path());
+            result.stopped = true;
+            return result;
+        }
         const QString name = entry.Name.text();
         const QString symbol = entry.FileName.text();
         sink.status(name, QString());

@@ -43,6 +43,14 @@ QByteArray sampleHistory()
     return out;
 }
 
+// QV_WATCH_WORKSPACE names a folder to build the workspace in and keep, with
+// the pass list of each run in passes-limit-off.txt / passes-limit-on.txt, so
+// that scripts/watch_pandas.py can screen the same files and compare.
+QString keptFolder()
+{
+    return qEnvironmentVariable("QV_WATCH_WORKSPACE");
+}
+
 struct TWorkspace
 {
     QTemporaryDir dir;
@@ -50,8 +58,10 @@ struct TWorkspace
 
     TWorkspace()
     {
-        SetBaseFolder(dir.path());
-        SetProgramFolder(dir.path());
+        const QString base = keptFolder().isEmpty() ? dir.path() : keptFolder();
+        QDir().mkpath(base);
+        SetBaseFolder(base);
+        SetProgramFolder(base);
         const TFolderPaths folders = GetFolders();
         for (const QString &f :
              {folders.Symbol, folders.Watch, folders.Notes, folders.Data, folders.Portfolio})
@@ -111,11 +121,17 @@ class TCountingSink : public TWatchRunSink
 {
 public:
     void status(const QString &, const QString &) override {}
-    void passLine(const TWatchPass &) override {}
+    void passLine(const TWatchPass &pass) override
+    {
+        if (keep)
+            passes << pass.Entry.FileName.text() + QLatin1Char('\t') + pass.Description;
+    }
     void openStockForm(const TListRecord &) override {}
     void openGraph(const TListRecord &) override {}
     void error(const QString &text) override { errors << text; }
     QStringList errors;
+    QStringList passes;
+    bool keep = false;
 };
 
 void run(benchmark::State &state, bool limit)
@@ -139,6 +155,15 @@ void run(benchmark::State &state, bool limit)
         }
     }
     state.counters["lines"] = result.lines;
+    if (!keptFolder().isEmpty()) {
+        TCountingSink sink;
+        sink.keep = true;
+        RunWatch(sink, nullptr);
+        QFile out(keptFolder() +
+                  (limit ? QStringLiteral("/passes-limit-on.txt") : QStringLiteral("/passes-limit-off.txt")));
+        if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            out.write((sink.passes.join(QLatin1Char('\n')) + QLatin1Char('\n')).toLatin1());
+    }
     state.counters["bytes_per_security"] = double(result.bytesRead) / kSecurities;
 }
 

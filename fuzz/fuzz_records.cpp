@@ -33,8 +33,7 @@ QString writeInput(const char *name, const uint8_t *data, size_t size)
     return path;
 }
 
-template <class File, class Rec>
-void walk(File &file)
+template <class File, class Rec> void walk(File &file)
 {
     Rec rec{};
     file.First(rec);
@@ -52,10 +51,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     if (size > 64 * 1024)
         return 0;
+    SetRecordFileSync(false); // the disk is not what is tested here
     SetBaseFolder(workDir().path() + QLatin1Char('/'));
     SetProgramFolder(workDir().path() + QLatin1Char('/'));
     const uint8_t selector = size ? data[0] : 0;
-    switch (selector % 7) {
+    switch (selector % 8) {
     case 0: {
         writeInput("Stocks.cfg", data, size);
         GetFolders();
@@ -71,7 +71,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (size > 2 && (data[1] & 1))
             while (tiled.size() < 40000)
                 tiled += tiled;
-        TDataBase db(writeInput("x.stk", reinterpret_cast<const uint8_t *>(tiled.constData()), size_t(tiled.size())));
+        TDataBase db(
+            writeInput("x.stk", reinterpret_cast<const uint8_t *>(tiled.constData()), size_t(tiled.size())));
         walk<TDataBase, TPriceRecord>(db);
         TPriceRecord r;
         db.Find(r, QStringLiteral("20000101"));
@@ -119,6 +120,50 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         walk<TFunctionBase, TFunctionRecord>(db);
         TFunctionRecord r;
         db.Find(r, QStringLiteral("A"));
+        break;
+    }
+    case 7: {
+        // A rollback journal beside a price file: raw bytes, or (second byte
+        // odd) the input dressed as a well-formed journal, so that undoing
+        // it runs with whatever offsets and contents the input gives.
+        QByteArray history;
+        for (int i = 0; i < 400; ++i) {
+            TPriceRecord r;
+            r.Date = QStringLiteral("%1").arg(19900101 + i);
+            r.Close = i;
+            history.append(reinterpret_cast<const char *>(&r), sizeof r);
+        }
+        const QString path = writeInput("j.stk", reinterpret_cast<const uint8_t *>(history.constData()),
+                                        size_t(history.size()));
+        QByteArray journal(reinterpret_cast<const char *>(data), qsizetype(size));
+        if (size > 4 && (data[1] & 1)) {
+            const qint64 length = qint64(size - 4) / 48 * 48;
+            const quint64 from = quint64(data[2] | (data[3] << 8)) % 1024 * 48;
+            QByteArray j("QVJRNL01", 8);
+            const auto u64 = [&j](quint64 v) {
+                for (int i = 0; i < 8; ++i)
+                    j.append(char((v >> (8 * i)) & 0xFF));
+            };
+            u64(48);
+            u64(from + quint64(length));
+            u64(from);
+            u64(quint64(length));
+            j.append(reinterpret_cast<const char *>(data) + 4, length);
+            quint64 h = 1469598103934665603ULL;
+            for (char c : j) {
+                h ^= quint8(c);
+                h *= 1099511628211ULL;
+            }
+            u64(h);
+            journal = j;
+        }
+        writeInput("j.stk.jnl", reinterpret_cast<const uint8_t *>(journal.constData()),
+                   size_t(journal.size()));
+        TDataBase db(path);
+        walk<TDataBase, TPriceRecord>(db);
+        TPriceRecord r;
+        r.Date = QStringLiteral("00000000");
+        db.Insert(r);
         break;
     }
     default: {

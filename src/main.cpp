@@ -10,6 +10,7 @@
 #include "frame/Splash.h"
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
+#include "frame/WorkspaceLock.h"
 #include "portfolio/commissionfrm.h"
 #include "securities/SymbolListFrm.h"
 
@@ -18,6 +19,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QThread>
+#include <csignal>
 #include <memory>
 
 int main(int argc, char **argv)
@@ -28,6 +30,16 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     SetBaseFolder(QDir::currentPath());
     SetProgramFolder(QDir::currentPath());
+    // A file that reaches the size limit must fail its write (and be rolled
+    // back), not end the program half-way through a change.
+    std::signal(SIGXFSZ, SIG_IGN);
+
+    InstallMessageBoxes();
+    TWorkspaceLock workspaceLock(QDir::currentPath());
+    if (!workspaceLock.acquired()) {
+        ShowError(kAlreadyRunningText);
+        return 1;
+    }
 
     auto splash = std::make_unique<TSplashForm>(6);
     splash->show();

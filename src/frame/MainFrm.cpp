@@ -10,6 +10,7 @@
 #include "frame/StdUnitShellUi.h"
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
+#include "portfolio/PortfilioListFrm.h"
 #include "portfolio/commissionfrm.h"
 #include "screening/runwatchfrm.h"
 #include "screening/scanfrm.h"
@@ -152,6 +153,11 @@ void TMainForm::buildMenus()
     connect(Calculator1, &QAction::triggered, this, &TMainForm::Calculator1Click);
     connect(NotePad1, &QAction::triggered, this, &TMainForm::NotePad1Click);
     connect(ViewPortfilio1, &QAction::triggered, this, &TMainForm::ViewPortfilio1Click);
+    connect(Portfilio1, &QAction::triggered, this, [this] {
+        ShowPortfolioList(this);
+        ShowCurrentPortfolio();
+        ViewPortfilio1->setEnabled(!CurrentPortfolio.FileName.isEmpty());
+    });
     connect(CommissionCalculator1, &QAction::triggered, this, &TMainForm::CommissionCalculator1Click);
     connect(Symbols1, &QAction::triggered, this, &TMainForm::Symbols1Click);
     connect(List1, &QAction::triggered, this, &TMainForm::List1Click);

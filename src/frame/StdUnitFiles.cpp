@@ -55,8 +55,8 @@ QString SummaryFilePath()
 
 bool IsSafeFileNamePart(const QString &text)
 {
-    return !text.contains(QLatin1Char('/')) && !text.contains(QChar(0)) && text != QLatin1String(".")
-        && text != QLatin1String("..");
+    return !text.contains(QLatin1Char('/')) && !text.contains(QChar(0)) && text != QLatin1String(".") &&
+           text != QLatin1String("..");
 }
 
 namespace {
@@ -129,6 +129,7 @@ void LogError(const QString &message)
         out += kLineEnd;
     }
     out += message.toLatin1() + kLineEnd;
-    if (f.write(out) != out.size())
+    // The file is buffered: only the flush shows whether the disk took it.
+    if (f.write(out) != out.size() || !f.flush())
         throw EInOutError(QStringLiteral("Unable To Write To %1: %2").arg(path, f.errorString()));
 }

@@ -143,7 +143,8 @@ const TBlock kBlocks[] = {
     {offsetof(TConfigRecord, RunWatch), sizeof(TConfigRecord::RunWatch), defaultRunWatch},
     {offsetof(TConfigRecord, Reserved), sizeof(TConfigRecord::Reserved), defaultReserved},
     {offsetof(TConfigRecord, Graph), sizeof(TConfigRecord::Graph), defaultGraph},
-    {offsetof(TConfigRecord, CommissionSchedule), sizeof(TConfigRecord::CommissionSchedule), defaultCommission},
+    {offsetof(TConfigRecord, CommissionSchedule), sizeof(TConfigRecord::CommissionSchedule),
+     defaultCommission},
     {offsetof(TConfigRecord, Statistics), sizeof(TConfigRecord::Statistics), defaultStatistics},
     {offsetof(TConfigRecord, PortGraph), sizeof(TConfigRecord::PortGraph), defaultPortGraph},
     {offsetof(TConfigRecord, Input), sizeof(TConfigRecord::Input), defaultInput},
@@ -198,8 +199,8 @@ void LoadConfig()
         }
         if (!readable)
             b.applyDefaults(ConfigRecord);
-        if (b.applyDefaults == defaultVersion
-            && ConfigRecord.Version.bytes().left(7) != QByteArrayLiteral("Version"))
+        if (b.applyDefaults == defaultVersion &&
+            ConfigRecord.Version.bytes().left(7) != QByteArrayLiteral("Version"))
             ConfigRecord.Version = QStringLiteral("Version 1.0");
     }
 }
@@ -210,11 +211,15 @@ bool SaveConfig()
     const QString path = configPath();
     // Written to a temporary file and renamed over the old one, so a failed
     // save leaves the previous settings intact instead of a truncated file.
+    // Unbuffered, and the count checked: a write that the disk only half
+    // took must not be committed (a buffered failure only shows at close,
+    // after the rename has been decided).
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly)) {
-        file.write(reinterpret_cast<const char *>(&ConfigRecord), qint64(sizeof ConfigRecord));
-        if (file.commit())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const qint64 size = qint64(sizeof ConfigRecord);
+        if (file.write(reinterpret_cast<const char *>(&ConfigRecord), size) == size && file.commit())
             return true;
+        file.cancelWriting();
     }
     ShowError(QStringLiteral("Error, Could Not Save The Settings File %1\n%2")
                   .arg(QDir::toNativeSeparators(path), file.errorString()));

@@ -61,6 +61,9 @@ public:
     // Empty, or the text of what kept an existing file from opening for
     // writing; the window that wanted to write shows it.
     QString OpenProblem() const { return m_openProblem; }
+    // What a window says when a change of this file failed: the open
+    // problem, or that the file could not be opened or written, with its path.
+    QString WriteFailureText() const;
 
     // Replaces the whole file with `records` (disk images, a whole number of
     // records): written to a file beside it, flushed and renamed into place,

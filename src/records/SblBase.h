@@ -33,11 +33,16 @@ public:
     // examined, a neighbour after a miss.
     bool Find(TSymbolRecord &rec, const QString &symbol);
     // Stores `rec` in symbol order, or over the stored record of its symbol.
-    void Insert(TSymbolRecord &rec) { insert(&rec, TDuplicate::Replace); }
-    void Delete(int index)
+    // False when it could not be written (IoError in Status).
+    bool Insert(TSymbolRecord &rec) { return insert(&rec, TDuplicate::Replace); }
+    // False, with IoError kept in Status, when the record could not be removed.
+    bool Delete(int index)
     {
         deleteAt(index);
+        if (Status() & IoError)
+            return false;
         clearStatus();
+        return true;
     }
     void Clear() { clear(); }
 

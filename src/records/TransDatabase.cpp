@@ -7,8 +7,9 @@
 #include <cstdio>
 
 namespace {
-constexpr qint64 kMsPerDay = 24 * 60 * 60 * 1000;
-}
+constexpr int kSecondsPerDay = 24 * 60 * 60;
+constexpr qint64 kMsPerDay = qint64(kSecondsPerDay) * 1000;
+} // namespace
 
 TTransBase::TTransBase(const QString &path, TOpenMode mode) : TRecordFileOf<TTransRecord>(path, mode) {}
 
@@ -22,7 +23,44 @@ bool TTransBase::Insert(TTransRecord &rec)
     if (!IsOpen())
         return false;
     rec.EntryTime = ToDateTime(Clock::Now());
+    // Two records of one symbol and trade date entered within the same second
+    // would share the full key, and the second would be lost (an import of
+    // several trades of one day, a quick second entry). It takes the next
+    // free second instead; only a file that cannot be changed refuses it.
+    // The engine's search looks at one record of the search key, so the
+    // taken seconds are gathered from all records of that key first.
+    const QSet<QByteArray> taken = fullKeysLike(rec);
+    for (int second = 0; second < kSecondsPerDay && taken.contains(FullKey(rec)); ++second)
+        rec.EntryTime = NextSecond(rec.EntryTime);
     return insert(&rec, TDuplicate::Refuse);
+}
+
+QSet<QByteArray> TTransBase::fullKeysLike(const TTransRecord &rec)
+{
+    QSet<QByteArray> keys;
+    TTransRecord work;
+    if (RecordCount() == 0 || !find(&work, SearchKey(rec), TFindResult::Boolean))
+        return keys;
+    const QByteArray wanted = SearchKey(rec);
+    const int found = CurrentIndex();
+    for (int i = found; i >= 0; --i) {
+        ReadAt(work, i);
+        if ((Status() & IoError) || SearchKey(work) != wanted)
+            break;
+        keys.insert(FullKey(work));
+    }
+    for (int i = found + 1; i <= LastIndex(); ++i) {
+        ReadAt(work, i);
+        if ((Status() & IoError) || SearchKey(work) != wanted)
+            break;
+        keys.insert(FullKey(work));
+    }
+    return keys;
+}
+
+double TTransBase::NextSecond(double dateTime)
+{
+    return dateTime + 1.0 / double(kSecondsPerDay);
 }
 
 QByteArray TTransBase::SearchKey(const TTransRecord &rec)

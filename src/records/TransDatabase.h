@@ -7,8 +7,10 @@
 #include "records/RecordFile.h"
 
 #include <QDateTime>
+#include <QSet>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #pragma pack(push, 1)
 struct TTransRecord
@@ -45,11 +47,22 @@ public:
     // Status when no record has them.
     bool Find(TTransRecord &rec, const TTransRecord &probe);
     // Stamps the entry time of `rec` with the current moment (the caller's
-    // record shows it afterwards), then inserts by the full key. Returns
-    // `added`: false when a record with the same full key is stored.
+    // record shows it afterwards), then inserts by the full key. When that
+    // key is taken, the next free second is stamped. Returns `added`: false
+    // only when the file could not take the record.
     bool Insert(TTransRecord &rec);
     void Insert(TTransRecord &rec, bool &added) { added = Insert(rec); }
     void Clear() { clear(); }
+    // Hands every record, first to last, to `visit`, reading a block at a
+    // time. False when a read failed (IoError is then in Status).
+    bool ScanAll(const std::function<void(const TTransRecord &)> &visit)
+    {
+        if (RecordCount() == 0)
+            return IsOpen();
+        TTransRecord rec;
+        return scan(0, LastIndex(), &rec,
+                    [&visit](const void *r) { visit(*static_cast<const TTransRecord *>(r)); });
+    }
 
     // Symbol followed directly by the trade date.
     static QByteArray SearchKey(const TTransRecord &rec);
@@ -59,8 +72,12 @@ public:
     // text order is time order.
     static QByteArray EntryTimeText(double dateTime);
     static double ToDateTime(const QDateTime &moment);
+    // The stored date-time one second later.
+    static double NextSecond(double dateTime);
 
 protected:
+    // The full keys of every stored record with the search key of `rec`.
+    QSet<QByteArray> fullKeysLike(const TTransRecord &rec);
     QByteArray searchKey(const TTransRecord &rec) const override { return SearchKey(rec); }
     QByteArray orderKey(const TTransRecord &rec) const override { return FullKey(rec); }
 };

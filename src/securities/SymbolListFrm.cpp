@@ -64,8 +64,8 @@ QGroupBox *makeGroup(QWidget *parent, int y, int height)
 } // namespace
 
 TSymbolListForm::TSymbolListForm(QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                          | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
+    : QWidget(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint)
 {
     setObjectName(QStringLiteral("SymbolListForm"));
     setWindowTitle(QStringLiteral("Symbol List"));
@@ -236,7 +236,8 @@ void TSymbolListForm::AddBtnClick()
         ShowError(DuplicateSymbolMessage(stored.Symbol.text(), stored.Name.text()));
         return;
     }
-    m_file->Insert(rec);
+    if (!m_file->Insert(rec))
+        ShowError(m_file->WriteFailureText());
     m_rememberedRow = m_file->CurrentIndex() + 1;
     Refresh();
 }
@@ -262,13 +263,15 @@ void TSymbolListForm::EditBtnClick()
         TSymbolRecord rec;
         dialog.readInto(rec);
         RenameSymbol(oldSymbol, newSymbol, SharedWatchList());
-        m_file->Delete(selectedRow() - 1);
-        m_file->Insert(rec);
+        if (!m_file->Delete(selectedRow() - 1) || !m_file->Insert(rec))
+            ShowError(m_file->WriteFailureText());
     } else {
         // `current` was read at the selected row just now, so the file
         // still stands there for the write in place.
         dialog.readInto(current);
         m_file->WriteCurrent(current);
+        if (m_file->Status() & IoError)
+            ShowError(m_file->WriteFailureText());
     }
     m_rememberedRow = m_file->CurrentIndex() + 1;
     Refresh();
@@ -286,7 +289,8 @@ void TSymbolListForm::DeleteBtnClick()
     if (ExecModal(&dialog) != QDialog::Accepted)
         return;
     m_rememberedRow = selectedRow();
-    m_file->Delete(selectedRow() - 1);
+    if (!m_file->Delete(selectedRow() - 1))
+        ShowError(m_file->WriteFailureText());
     Refresh();
 }
 

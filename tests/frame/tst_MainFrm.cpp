@@ -10,9 +10,12 @@
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
 #include "portfolio/commissionfrm.h"
+#include "records/WatchBase.h"
 #include "securities/SymbolListFrm.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -30,6 +33,13 @@ void saveStartupPortfolio(const QString &fileName, const QString &name, bool ope
     ConfigRecord.Startup.OpenOnStartup = openOnStartup ? 1 : 0;
     ConfigRecord.Files.NoteViewer = QStringLiteral("/bin/true");
     SaveConfig();
+    // The access check looks the startup portfolio up in the portfolio list.
+    if (!fileName.isEmpty()) {
+        QDir().mkpath(QFileInfo(PortfolioListPath()).path());
+        TWatchDatabase list(PortfolioListPath());
+        TListRecord entry = ConfigRecord.Startup.Portfolio;
+        list.Insert(entry);
+    }
 }
 
 // Counts how often the portfolio window would have been opened.

@@ -345,13 +345,20 @@ private slots:
         }
         QCOMPARE(transKeys(db),
                  (QStringList{"ABC2006030109:59:58", "ABC2006030110:00:05", "ABC2006030110:00:09"}));
-        // Within one second the full keys collide and the second is refused.
+        // Within one second the full keys collide; the later record takes the
+        // next free second instead of being lost.
         TTransRecord once = trade("ABC", "20060302", 1);
         QVERIFY(db.Insert(once));
         TTransRecord again = trade("ABC", "20060302", 99);
-        QVERIFY(!db.Insert(again));
-        QCOMPARE(again.EntryTime, once.EntryTime); // stamped all the same
-        QCOMPARE(db.LastIndex(), 3);
+        QVERIFY(db.Insert(again));
+        TTransRecord third = trade("ABC", "20060302", 7);
+        QVERIFY(db.Insert(third));
+        QCOMPARE(db.LastIndex(), 5);
+        QCOMPARE(transKeys(db).mid(3), (QStringList{"ABC2006030209:59:58", "ABC2006030209:59:59",
+                                                    "ABC2006030210:00:00"}));
+        TTransRecord stored;
+        db.ReadAt(stored, 5);
+        QCOMPARE(stored.Shares, 7.0);
     }
 
     void concatenatedKeysOrderPrefixSymbols()

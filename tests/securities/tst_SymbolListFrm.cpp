@@ -19,6 +19,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -124,6 +126,39 @@ private slots:
         QV_VERIFY_ENV(env);
     }
 
+    // A full disk (here the file size limit) refuses the new symbol: the box
+    // names the file and Stocks.sbl keeps exactly what it had.
+    void failedWriteIsReportedWithTheFileName()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        addSymbol("IBM", "INTERNATIONAL BUSINESS");
+        addSymbol("XOM", "EXXON");
+        const QByteArray before = TTestEnv::readFile(symbolFile());
+        TSymbolListForm form;
+        form.Refresh();
+
+        const auto old = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit saved;
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        struct rlimit limit = saved;
+        limit.rlim_cur = rlim_t(before.size());
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        scriptSave("AAA", "FIRST IN ORDER");
+        form.AddBtnClick();
+        scriptSave("ZZZ", "LAST IN ORDER");
+        form.AddBtnClick();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, old);
+
+        const QString text = QStringLiteral("Unable To Write To ") + symbolFile();
+        QCOMPARE(env.messages.texts(), QStringList({text, text}));
+        QCOMPARE(env.messages.said[0].icon, TMsgIcon::Error);
+        QCOMPARE(TTestEnv::readFile(symbolFile()), before);
+        QCOMPARE(form.dataRowCount(), 2);
+        QV_VERIFY_ENV(env);
+    }
+
     void symbolsThatCannotNameAFileAreRefused_data()
     {
         QTest::addColumn<QString>("symbol");
@@ -143,7 +178,8 @@ private slots:
         form.AddBtnClick();
         QCOMPARE(storedSymbols(), QStringList());
         QCOMPARE(env.messages.said.size(), 1);
-        QVERIFY(env.messages.said[0].text.startsWith("Invalid Data Has Been Entered For The Following Fields:\n\n"));
+        QVERIFY(env.messages.said[0].text.startsWith(
+            "Invalid Data Has Been Entered For The Following Fields:\n\n"));
         QV_VERIFY_ENV(env);
     }
 
@@ -270,7 +306,8 @@ private slots:
         addSymbol("A", "ALPHA");
         TSymbolListForm form;
         form.Refresh();
-        std::unique_ptr<QMimeData> data(form.StringGrid1->model()->mimeData({form.StringGrid1->model()->index(0, 0)}));
+        std::unique_ptr<QMimeData> data(
+            form.StringGrid1->model()->mimeData({form.StringGrid1->model()->index(0, 0)}));
         QVERIFY(data);
         QCOMPARE(data->data(kSymbolMimeType), QByteArray("A\tALPHA"));
     }

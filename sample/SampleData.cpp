@@ -14,6 +14,7 @@
 #include "records/TransDatabase.h"
 #include "records/WatchBase.h"
 #include "transfer/DataConversion.h"
+#include "screening/FunctionEdit.h"
 
 #include <QDir>
 #include <QFile>
@@ -241,6 +242,32 @@ int writeDailyQuotes(const QList<TSecurity> &securities, const QString &lastDay)
         rec.FieldMap[i].setText(QStringLiteral("Field %1").arg(i + 1));
     formats.Insert(rec);
     return lines;
+// Three screening functions in three colours; between them every sample
+// security passes at least one, so a first watch run shows coloured lines.
+void writeScreeningFunctions()
+{
+    struct TSample
+    {
+        const char *description;
+        uint32_t color;
+        const char *left, *comparison, *right;
+    };
+    const TSample samples[] = {
+        {"Above 20 Day Average", 0x0000FF, "CURRENT(CLOSE)", ">", "AVERAGEONDAY(CLOSE,0,20)"},
+        {"Below 20 Day Average", 0x008000, "CURRENT(CLOSE)", "<", "AVERAGEONDAY(CLOSE,0,20)"},
+        {"Sample History TTRC", 0xFF0000, "STOCKSYMBOL", "=", "'TTRC'"},
+    };
+    TFunctionBase scan(GetFolders().Watch + QStringLiteral("Scan.dat"));
+    for (const TSample &s : samples) {
+        TFunctionTexts texts;
+        texts.Description = QString::fromLatin1(s.description);
+        texts.Color = s.color;
+        texts.Expressions[0] = QString::fromLatin1(s.left);
+        texts.Comparisons[0] = QString::fromLatin1(s.comparison);
+        texts.Expressions[1] = QString::fromLatin1(s.right);
+        TFunctionRecord rec = BuildFunctionRecord(texts);
+        scan.Insert(rec);
+    }
 }
 
 } // namespace
@@ -279,6 +306,7 @@ int main(int argc, char **argv)
         securities << kGenerated[i];
     }
     writeSymbolsAndWatchList(securities);
+    writeScreeningFunctions();
     const int portfolioRecords = writePortfolio();
     // A new workspace starts with the sample portfolio current, so the chart's
     // "Bought Sold" and the portfolio windows have something to show. A

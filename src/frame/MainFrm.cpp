@@ -15,6 +15,8 @@
 #include "portfolio/ReturnEstfrm.h"
 #include "portfolio/commissionfrm.h"
 #include "tools/Calendarfrm.h"
+#include "screening/runwatchfrm.h"
+#include "screening/scanfrm.h"
 #include "securities/SymbolListFrm.h"
 #include "transfer/dataconversionfrm.h"
 
@@ -177,6 +179,11 @@ void TMainForm::buildMenus()
         if (RunSettingsDialog(this))
             SettingsAccepted();
     });
+    connect(Watch1, &QAction::triggered, this, [this] {
+        TScanForm form(this);
+        ExecModal(&form);
+    });
+    connect(RunWatch1, &QAction::triggered, this, [this] { ShowRunWatchForm(this); });
 }
 
 void TMainForm::LoadBackground()

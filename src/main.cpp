@@ -11,6 +11,7 @@
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
 #include "portfolio/commissionfrm.h"
+#include "securities/StockDataFrm.h"
 #include "securities/SymbolListFrm.h"
 
 #include <QApplication>
@@ -52,6 +53,8 @@ int main(int argc, char **argv)
     auto symbolList = std::make_unique<TSymbolListForm>();
     SymbolListForm = symbolList.get();
     AdvanceSplash(splash.get());
+    auto stockData = std::make_unique<TStockDataForm>();
+    StockDataForm = stockData.get();
     AdvanceSplash(splash.get()); // stock data window
 
     while (Clock::TickCount() < started + 5000) {
@@ -70,6 +73,7 @@ int main(int argc, char **argv)
     const int rc = QApplication::exec();
     WindowListForm = nullptr;
     SymbolListForm = nullptr;
+    StockDataForm = nullptr;
     CommissionForm = nullptr;
     return rc;
 }

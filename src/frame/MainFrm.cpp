@@ -11,7 +11,9 @@
 #include "frame/Stockcfg.h"
 #include "frame/WindowListFrm.h"
 #include "portfolio/commissionfrm.h"
+#include "securities/StockDataFrm.h"
 #include "securities/SymbolListFrm.h"
+#include "securities/purgefrm.h"
 
 #include <QAction>
 #include <QEvent>
@@ -152,6 +154,15 @@ void TMainForm::buildMenus()
     connect(ViewPortfilio1, &QAction::triggered, this, &TMainForm::ViewPortfilio1Click);
     connect(CommissionCalculator1, &QAction::triggered, this, &TMainForm::CommissionCalculator1Click);
     connect(Symbols1, &QAction::triggered, this, &TMainForm::Symbols1Click);
+    connect(StockData1, &QAction::triggered, this, [] {
+        if (!StockDataForm)
+            return;
+        StockDataForm->Refresh(); // picks up renames and a changed folder
+        StockDataForm->show();
+        StockDataForm->raise();
+        StockDataForm->activateWindow();
+    });
+    connect(PurgeData1, &QAction::triggered, this, [this] { PurgeData(this); });
     connect(List1, &QAction::triggered, this, &TMainForm::List1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
 }

@@ -14,6 +14,7 @@
 #include "frame/WindowListFrm.h"
 #include "frame/WorkspaceLock.h"
 #include "portfolio/commissionfrm.h"
+#include "securities/StockDataFrm.h"
 #include "securities/SymbolListFrm.h"
 
 #include <QApplication>
@@ -68,6 +69,8 @@ int main(int argc, char **argv)
     auto symbolList = std::make_unique<TSymbolListForm>();
     SymbolListForm = symbolList.get();
     AdvanceSplash(splash.get());
+    auto stockData = std::make_unique<TStockDataForm>();
+    StockDataForm = stockData.get();
     AdvanceSplash(splash.get()); // stock data window
 
     while (Clock::TickCount() < started + 5000) {
@@ -86,6 +89,7 @@ int main(int argc, char **argv)
     const int rc = QApplication::exec();
     WindowListForm = nullptr;
     SymbolListForm = nullptr;
+    StockDataForm = nullptr;
     CommissionForm = nullptr;
     return rc;
 }

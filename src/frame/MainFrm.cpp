@@ -17,7 +17,9 @@
 #include "tools/Calendarfrm.h"
 #include "screening/runwatchfrm.h"
 #include "screening/scanfrm.h"
+#include "securities/StockDataFrm.h"
 #include "securities/SymbolListFrm.h"
+#include "securities/purgefrm.h"
 #include "transfer/dataconversionfrm.h"
 
 #include <QAction>
@@ -166,6 +168,15 @@ void TMainForm::buildMenus()
     });
     connect(CommissionCalculator1, &QAction::triggered, this, &TMainForm::CommissionCalculator1Click);
     connect(Symbols1, &QAction::triggered, this, &TMainForm::Symbols1Click);
+    connect(StockData1, &QAction::triggered, this, [] {
+        if (!StockDataForm)
+            return;
+        StockDataForm->Refresh(); // picks up renames and a changed folder
+        StockDataForm->show();
+        StockDataForm->raise();
+        StockDataForm->activateWindow();
+    });
+    connect(PurgeData1, &QAction::triggered, this, [this] { PurgeData(this); });
     connect(List1, &QAction::triggered, this, &TMainForm::List1Click);
     connect(About1, &QAction::triggered, this, &TMainForm::About1Click);
     connect(DataConversion1, &QAction::triggered, this, [this] {

@@ -1,0 +1,271 @@
+#include "securities/PriceRuns.h"
+
+#include "frame/NumberFormat.h"
+#include "frame/StdUnitDates.h"
+#include "frame/StdUnitFiles.h"
+#include "frame/Stockcfg.h"
+#include "records/Database.h"
+#include "records/TransDatabase.h"
+#include "records/WatchBase.h"
+
+#include <QFile>
+
+#include <cmath>
+#include <cstring>
+
+void TProgressPacer::progress(const QString &message)
+{
+    if (due()) {
+        m_talk.progress(message);
+        m_timer.start();
+        m_hasPending = false;
+    } else {
+        m_pending = message;
+        m_hasPending = true;
+    }
+}
+
+void TProgressPacer::finish()
+{
+    if (m_hasPending)
+        m_talk.progress(m_pending);
+    m_hasPending = false;
+}
+
+namespace {
+
+QString writeProblem(const QString &path)
+{
+    return QStringLiteral("Error, Could Not Write To File: ") + path;
+}
+
+QString openProblem(const QString &path)
+{
+    return QStringLiteral("Error, Could Not Open File: ") + path;
+}
+
+// The stored bytes of an open record file, read past the engine so that
+// records a run leaves alone are written back exactly as they were.
+bool readStored(const TRecordFile &file, QByteArray &out)
+{
+    QFile raw(file.path());
+    if (!raw.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = qint64(file.RecordCount()) * file.recordSize();
+    out = raw.read(size);
+    return out.size() == size;
+}
+} // namespace
+
+// ---- split -------------------------------------------------------------
+
+QStringList CheckSplitEntry(const TSplitEntry &entry)
+{
+    QStringList failed;
+    if (!IsValidDateText(kFormMM_DD_YYYY, entry.Date))
+        failed << QStringLiteral("Invalid Date Entered.");
+    double after = 0, before = 0;
+    if (!ReadNumberText(entry.After, &after) || !std::isfinite(after)) {
+        after = 0;
+        failed << QStringLiteral("After Split Value Invalid.");
+    }
+    if (!(after > 0))
+        failed << QStringLiteral("After Split Must Be Greater Than 0.");
+    if (!ReadNumberText(entry.Before, &before) || !std::isfinite(before)) {
+        before = 0;
+        failed << QStringLiteral("Before Split Value Invalid.");
+    }
+    if (!(before > 0))
+        failed << QStringLiteral("Before Split Must Be Greater Then 0.");
+    if (after > 0 && before > 0) {
+        const double factor = before / after;
+        const double inverse = 1 / factor;
+        if (!std::isfinite(factor) || !std::isfinite(inverse) || factor == 0 || inverse == 0)
+            failed << QStringLiteral("The Split Ratio Is Out Of Range.");
+    }
+    return failed;
+}
+
+double SplitFactor(const TSplitEntry &entry)
+{
+    double after = 0, before = 0;
+    ReadNumberText(entry.After, &after);
+    ReadNumberText(entry.Before, &before);
+    return before / after;
+}
+
+bool SplitPriceFile(TDataBase &file, const QString &splitDate, double factor, TRunTalk &talk)
+{
+    const QString path = file.path();
+    if (!file.IsWritable()) {
+        talk.error(openProblem(path));
+        return false;
+    }
+    QByteArray image;
+    if (!readStored(file, image)) {
+        talk.error(openProblem(path));
+        return false;
+    }
+    const QByteArray stop = splitDate.toLatin1();
+    TProgressPacer pacer(talk);
+    int n = 0;
+    QByteArray adjusted;
+    for (; n < file.RecordCount(); ++n) {
+        TPriceRecord rec;
+        char *stored = image.data() + qsizetype(n) * qsizetype(sizeof(TPriceRecord));
+        std::memcpy(&rec, stored, sizeof rec);
+        if (!(rec.Date.bytes() < stop))
+            break;
+        ApplyPriceRule(rec); // as a read delivers it
+        rec.High *= factor;
+        rec.Low *= factor;
+        rec.Close *= factor;
+        adjusted.clear();
+        file.AppendImage(adjusted, rec);
+        std::memcpy(stored, adjusted.constData(), sizeof rec);
+        if (pacer.due())
+            pacer.progress(QStringLiteral("Spliting Record: ") + QString::number(n + 1));
+    }
+    if (n > 0)
+        pacer.progress(QStringLiteral("Spliting Record: ") + QString::number(n));
+    pacer.finish();
+    if (n == 0)
+        return true;
+    if (!file.ReplaceAll(image)) {
+        talk.error(writeProblem(path));
+        return false;
+    }
+    return true;
+}
+
+bool SplitPortfolios(const QString &symbol, const QString &splitDate, double factor, TRunTalk &talk)
+{
+    TWatchDatabase portfolios(PortfolioListPath());
+    if (!portfolios.IsOpen()) {
+        talk.error(openProblem(PortfolioListPath()));
+        return false;
+    }
+    const QByteArray key = symbol.toLatin1();
+    const QByteArray stop = splitDate.toLatin1();
+    TListRecord entry;
+    for (int p = 0; p < portfolios.RecordCount(); ++p) {
+        portfolios.ReadAt(entry, p);
+        if (portfolios.Status() & (IoError | Boundary)) {
+            talk.error(openProblem(PortfolioListPath()));
+            return false;
+        }
+        const QString fileName = entry.FileName.text();
+        if (fileName.isEmpty() || !IsSafeFileNamePart(fileName))
+            continue;
+        const QString path = TransactionFilePath(fileName);
+        TTransBase trans(path);
+        talk.progress(QStringLiteral("Spliting Portfolio: ") + entry.Name.text());
+        if (!trans.IsWritable()) {
+            talk.error(openProblem(path));
+            return false;
+        }
+        QByteArray image;
+        if (!readStored(trans, image)) {
+            talk.error(openProblem(path));
+            return false;
+        }
+        bool changed = false;
+        QByteArray adjusted;
+        for (int i = 0; i < trans.RecordCount(); ++i) {
+            TTransRecord t;
+            char *stored = image.data() + qsizetype(i) * qsizetype(sizeof(TTransRecord));
+            std::memcpy(&t, stored, sizeof t);
+            if (t.Symbol.bytes() != key || !(t.Date.bytes() <= stop))
+                continue;
+            t.Shares *= 1 / factor;
+            t.Price *= factor;
+            adjusted.clear();
+            trans.AppendImage(adjusted, t);
+            std::memcpy(stored, adjusted.constData(), sizeof t);
+            changed = true;
+        }
+        if (changed && !trans.ReplaceAll(image)) {
+            talk.error(writeProblem(path));
+            return false;
+        }
+    }
+    return true;
+}
+
+// ---- purge -------------------------------------------------------------
+
+namespace {
+// About 270 years: a damaged setting still gives a four-digit year.
+constexpr int kMaxDaysBack = 100000;
+} // namespace
+
+QString PurgePresetDate()
+{
+    const TStatisticsOptions s = GetStatisticsOptions();
+    // A damaged setting could ask for a day before the calendar begins.
+    const int days = s.LimitRecords ? std::clamp<int>(s.RecordCount, 1, kMaxDaysBack) : 365;
+    return TodayText(-days);
+}
+
+bool PurgePriceFile(const QString &path, const QString &stopDate, TRunTalk &talk)
+{
+    TDataBase file(path);
+    if (!file.IsOpen()) {
+        talk.error(openProblem(path));
+        return false;
+    }
+    if (file.RecordCount() == 0)
+        return true;
+    TPriceRecord rec;
+    file.Find(rec, stopDate);
+    if (file.Status() & IoError)
+        return true; // nothing is removed on a search that did not finish
+    int position = file.CurrentIndex();
+    const QByteArray stop = stopDate.toLatin1();
+    if (rec.Date.bytes() > stop && position > 0) {
+        --position;
+        file.ReadAt(rec, position);
+        if (file.Status() & (IoError | Boundary))
+            return true;
+    }
+    if (rec.Date.bytes() > stop)
+        return true;
+    // What DeleteThrough would leave: the newer records, each written back as
+    // reading and writing it stores it, at the front of the file.
+    QByteArray image;
+    image.reserve((file.LastIndex() - position) * int(sizeof(TPriceRecord)));
+    for (int i = position + 1; i <= file.LastIndex(); ++i) {
+        file.ReadAt(rec, i);
+        if (file.Status() & (IoError | Boundary)) {
+            talk.error(openProblem(path));
+            return false;
+        }
+        file.AppendImage(image, rec);
+    }
+    if (!file.IsWritable() || !file.ReplaceAll(image)) {
+        talk.error(writeProblem(path));
+        return false;
+    }
+    return true;
+}
+
+bool PurgeAll(TWatchDatabase &watch, const QString &stopDate, TRunTalk &talk)
+{
+    TListRecord entry;
+    TProgressPacer pacer(talk);
+    const int saved = watch.CurrentIndex();
+    bool ok = true;
+    for (int i = 0; i < watch.RecordCount() && ok; ++i) {
+        watch.ReadAt(entry, i);
+        if (watch.Status() & (IoError | Boundary))
+            break;
+        pacer.progress(QStringLiteral("Purging Data For: ") + entry.Name.text());
+        const QString symbol = entry.FileName.text();
+        if (symbol.isEmpty() || !IsSafeFileNamePart(symbol))
+            continue;
+        ok = PurgePriceFile(PriceFilePath(symbol), stopDate, talk);
+    }
+    pacer.finish();
+    watch.SetCurrentIndex(saved);
+    return ok;
+}

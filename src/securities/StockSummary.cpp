@@ -1,0 +1,237 @@
+#include "securities/StockSummary.h"
+
+#include "frame/NumberFormat.h"
+#include "frame/StdUnitDates.h"
+#include "frame/StdUnitFiles.h"
+#include "portfolio/Commission.h"
+#include "records/Database.h"
+#include "records/TransDatabase.h"
+
+#include <cmath>
+
+namespace {
+
+bool finitePrices(const TPriceRecord &r)
+{
+    return std::isfinite(r.High) && std::isfinite(r.Low) && std::isfinite(r.Close);
+}
+
+QString money(double v, int decimals)
+{
+    return std::isfinite(v) ? MoneyText(v, decimals, 10) : kNotAvailable;
+}
+
+QString displayDate(const QString &stored)
+{
+    return ConvertDate(kFormYYYYMMDD, kFormMM_DD_YYYY, stored);
+}
+
+} // namespace
+
+TPriceSummary SummarizePrices(TDataBase &file, const TStatisticsOptions &options)
+{
+    TPriceSummary s;
+    s.RecordCount = file.RecordCount();
+    if (s.RecordCount == 0)
+        return s;
+    const int last = s.RecordCount - 1;
+    const int n = std::max<int>(1, options.RecordCount);
+    const int start = (options.LimitRecords && n < last) ? last - n : 0;
+
+    // The window is read once and kept: the second pass needs it again.
+    QList<TPriceRecord> window;
+    window.reserve(s.RecordCount - start);
+    TPriceRecord rec;
+    for (int i = start; i <= last; ++i) {
+        file.ReadAt(rec, i);
+        if (file.Status() & (IoError | Boundary))
+            break;
+        if (finitePrices(rec))
+            window.push_back(rec);
+    }
+    if (window.isEmpty())
+        return s;
+    file.ReadAt(rec, last);
+    const TPriceRecord &newest = finitePrices(rec) ? rec : window.back();
+    s.EndClose = newest.Close;
+    s.EndDate = newest.Date.text();
+    s.StartClose = window.front().Close;
+    s.StartDate = window.front().Date.text();
+
+    s.HighestHigh = 0;
+    s.LowestLow = window.front().Low;
+    s.LowestDate = window.front().Date.text();
+    double closeSum = 0;
+    for (const TPriceRecord &r : window) {
+        if (r.High > s.HighestHigh) {
+            s.HighestHigh = r.High;
+            s.HighestDate = r.Date.text();
+        }
+        if (r.Low < s.LowestLow) {
+            s.LowestLow = r.Low;
+            s.LowestDate = r.Date.text();
+        }
+        s.VolumeSum += r.Volume;
+        closeSum += r.Close;
+    }
+    s.WindowCount = int(window.size());
+    s.AverageVolume = double(s.VolumeSum) / s.WindowCount;
+    s.AverageClose = closeSum / s.WindowCount;
+    double volumeSquares = 0, closeSquares = 0;
+    for (const TPriceRecord &r : window) {
+        volumeSquares += (r.Volume - s.AverageVolume) * (r.Volume - s.AverageVolume);
+        closeSquares += (r.Close - s.AverageClose) * (r.Close - s.AverageClose);
+    }
+    s.StdVolume = RoundHalfEven(std::sqrt(volumeSquares / s.WindowCount));
+    s.StdClose = std::sqrt(closeSquares / s.WindowCount);
+    return s;
+}
+
+THoldings HoldingsOf(const QString &symbol, const QString &portfolioFileName)
+{
+    THoldings h;
+    if (portfolioFileName.isEmpty() || !IsSafeFileNamePart(portfolioFileName))
+        return h;
+    const QByteArray key = symbol.toLatin1();
+    {
+        TTransBase trans(TransactionFilePath(portfolioFileName), TOpenMode::ReadOnly);
+        TTransRecord t;
+        h.HasTransactions = trans.RecordCount() > 0;
+        for (int i = 0; i < trans.RecordCount(); ++i) {
+            trans.ReadAt(t, i);
+            if (trans.Status() & (IoError | Boundary))
+                break;
+            if (t.Symbol.bytes() != key || !std::isfinite(t.Shares) || !std::isfinite(t.Price) ||
+                !std::isfinite(t.Fee))
+                continue;
+            h.Shares += t.Shares;
+            h.Fees += t.Fee;
+            h.Cost += t.Shares * t.Price;
+            if (h.Shares == 0) {
+                h.Fees = 0;
+                h.Cost = 0;
+            }
+        }
+    }
+    if (h.HasTransactions) {
+        TTransBase dividends(DividendFilePath(portfolioFileName), TOpenMode::ReadOnly);
+        TTransRecord d;
+        for (int i = 0; i < dividends.RecordCount(); ++i) {
+            dividends.ReadAt(d, i);
+            if (dividends.Status() & (IoError | Boundary))
+                break;
+            if (d.Symbol.bytes() == key && std::isfinite(d.Price))
+                h.Dividends += d.Price;
+        }
+    }
+    return h;
+}
+
+const QHash<QString, QString> &StockSummaryDesignTexts()
+{
+    static const QHash<QString, QString> texts = [] {
+        QHash<QString, QString> t;
+        for (const char *name : {"StartingPriceDate",
+                                 "EndingPriceDate",
+                                 "ChangePrecent",
+                                 "HighestHigh",
+                                 "HighestHighDate",
+                                 "LowestLow",
+                                 "LowestLowDate",
+                                 "Range",
+                                 "RangePrecent",
+                                 "AverageClose",
+                                 "StdPrecent",
+                                 "StdVolumePercent",
+                                 "TotalCostShares",
+                                 "SharePrice",
+                                 "SharePriceTotal",
+                                 "TodayShares",
+                                 "SharePriceTotodayTotal",
+                                 "SharePriceToday",
+                                 "SharePriceChange",
+                                 "SharePriceChangeTotal",
+                                 "TotalFees",
+                                 "Dividends",
+                                 "NetGainLoss"})
+            t.insert(QLatin1String(name), QString());
+        for (const char *name : {"StartingPrice", "EndingPrice", "Change"})
+            t.insert(QLatin1String(name), QStringLiteral("$0.000"));
+        for (const char *name : {"StdDeviation", "TotalVolume", "AverageVolume", "StdVolume"})
+            t.insert(QLatin1String(name), QStringLiteral("0"));
+        for (const char *name : {"PrecentChange", "PercentNetGain"})
+            t.insert(QLatin1String(name), QStringLiteral("0.00%"));
+        return t;
+    }();
+    return texts;
+}
+
+TStockSummaryTexts ComputeStockSummary(const QString &symbol)
+{
+    TStockSummaryTexts out;
+    out.Labels = StockSummaryDesignTexts();
+    auto &L = out.Labels;
+    const TStatisticsOptions options = GetStatisticsOptions();
+    double today = 0;
+    if (IsSafeFileNamePart(symbol) && !symbol.isEmpty()) {
+        TDataBase file(PriceFilePath(symbol));
+        const TPriceSummary s = SummarizePrices(file, options);
+        out.Status = QStringLiteral("Records On File: ") + QString::number(s.RecordCount);
+        out.GraphEnabled = s.RecordCount >= 3;
+        if (s.WindowCount > 0) {
+            today = s.EndClose;
+            L[QStringLiteral("EndingPrice")] = money(s.EndClose, 3);
+            L[QStringLiteral("EndingPriceDate")] = displayDate(s.EndDate);
+            L[QStringLiteral("SharePriceTotodayTotal")] = money(s.EndClose, 3);
+            L[QStringLiteral("StartingPrice")] = money(s.StartClose, 3);
+            L[QStringLiteral("StartingPriceDate")] = displayDate(s.StartDate);
+            L[QStringLiteral("Change")] = money(s.EndClose - s.StartClose, 3);
+            L[QStringLiteral("ChangePrecent")] = PercentChangeText(s.StartClose, s.EndClose, 3, 10);
+            L[QStringLiteral("HighestHigh")] = money(s.HighestHigh, 3);
+            L[QStringLiteral("HighestHighDate")] = displayDate(s.HighestDate);
+            L[QStringLiteral("LowestLow")] = money(s.LowestLow, 3);
+            L[QStringLiteral("LowestLowDate")] = displayDate(s.LowestDate);
+            L[QStringLiteral("Range")] = money(std::fabs(s.HighestHigh - s.LowestLow), 3);
+            L[QStringLiteral("RangePrecent")] = PercentChangeText(s.LowestLow, s.HighestHigh, 3, 10);
+            L[QStringLiteral("TotalVolume")] = IntegerText(s.VolumeSum);
+            L[QStringLiteral("AverageVolume")] = IntegerText(s.VolumeSum / s.WindowCount);
+            L[QStringLiteral("AverageClose")] = money(s.AverageClose, 3);
+            L[QStringLiteral("StdVolume")] = FixedText(s.StdVolume, 0, 10);
+            L[QStringLiteral("StdVolumePercent")] =
+                PercentText(s.AverageVolume > 0 ? s.StdVolume / s.AverageVolume * 100 : 0, 3, 10);
+            L[QStringLiteral("StdDeviation")] = money(s.StdClose, 3);
+            L[QStringLiteral("StdPrecent")] =
+                PercentText(s.AverageClose > 0 ? s.StdClose / s.AverageClose * 100 : 0, 3, 10);
+        }
+    } else {
+        out.Status = QStringLiteral("Records On File: 0");
+    }
+
+    const QString portfolio = CurrentPortfolio.FileName.text();
+    if (portfolio.isEmpty())
+        return out;
+    const THoldings h = HoldingsOf(symbol, portfolio);
+    if (h.Shares == 0)
+        return out;
+    out.ShowHoldings = true;
+    const double commission = ComputeCommission(GetCommissionSchedule(), h.Shares, today);
+    const double totalFees = h.Fees + commission;
+    const double market = h.Shares * today;
+    const double net = market - h.Cost - totalFees + h.Dividends;
+    const double perShare = h.Cost / h.Shares;
+    L[QStringLiteral("TotalCostShares")] = FixedText(h.Shares, 0, 10);
+    L[QStringLiteral("TodayShares")] = FixedText(h.Shares, 0, 10);
+    L[QStringLiteral("SharePrice")] = money(perShare, 3);
+    L[QStringLiteral("SharePriceTotal")] = money(h.Cost, 2);
+    L[QStringLiteral("SharePriceToday")] = money(market, 2);
+    L[QStringLiteral("SharePriceChange")] = money(today - perShare, 2);
+    L[QStringLiteral("SharePriceChangeTotal")] = money(market - h.Cost, 2);
+    L[QStringLiteral("PrecentChange")] = PercentChangeText(h.Cost, market, 2, 10);
+    L[QStringLiteral("TotalFees")] = money(totalFees, 2);
+    L[QStringLiteral("Dividends")] = money(h.Dividends, 2);
+    L[QStringLiteral("NetGainLoss")] = money(net, 2);
+    L[QStringLiteral("PercentNetGain")] = PercentOfText(net, h.Cost, 2, 10);
+    const TStatisticsOptions colours = options;
+    out.HoldingsColor = net > 0 ? colours.PlusColor : colours.MinusColor;
+    return out;
+}

@@ -1,0 +1,69 @@
+#pragma once
+// The figures of the security summary window: price movement, extremes,
+// average and spread of close and volume over the statistics window, and the
+// position held in the current portfolio. Everything is computed here as the
+// texts of the window's labels, keyed by the labels' names; the window only
+// puts them up.
+
+#include "frame/Stockcfg.h"
+
+#include <QHash>
+#include <QString>
+#include <cstdint>
+
+class TDataBase;
+
+struct TPriceSummary
+{
+    int RecordCount = 0; // records on file
+    int WindowCount = 0; // records in the statistics window
+    double StartClose = 0;
+    QString StartDate; // stored date texts
+    double EndClose = 0;
+    QString EndDate;
+    double HighestHigh = 0;
+    QString HighestDate;
+    double LowestLow = 0;
+    QString LowestDate;
+    int64_t VolumeSum = 0;
+    double AverageVolume = 0;
+    double AverageClose = 0;
+    double StdVolume = 0; // rounded to a whole number, halves to even
+    double StdClose = 0;
+};
+
+// Two passes over the statistics window: the last N + 1 records when the
+// limit is on and N is below the last index, else the whole file. Records
+// whose prices are not finite numbers are left out of the figures.
+TPriceSummary SummarizePrices(TDataBase &file, const TStatisticsOptions &options);
+
+struct THoldings
+{
+    bool HasTransactions = false;
+    double Shares = 0;
+    double Fees = 0;
+    double Cost = 0;
+    double Dividends = 0;
+};
+
+// The current position in `symbol` from the portfolio's transaction file in
+// file order; fees and cost start again whenever the shares come back to
+// exactly 0. Dividends are summed over all dates when any transaction exists.
+// A portfolio whose file name could leave its folder holds nothing.
+THoldings HoldingsOf(const QString &symbol, const QString &portfolioFileName);
+
+struct TStockSummaryTexts
+{
+    QHash<QString, QString> Labels;
+    QString Status; // "Records On File: n"
+    bool GraphEnabled = false;
+    bool ShowHoldings = false;  // false: "No Holdings" instead
+    uint32_t HoldingsColor = 0; // 0x00BBGGRR
+};
+
+// Every value label with the text it has before anything is computed.
+const QHash<QString, QString> &StockSummaryDesignTexts();
+
+// Everything the window shows for the symbol: price file from the data
+// folder, settings from the configuration, holdings from CurrentPortfolio.
+TStockSummaryTexts ComputeStockSummary(const QString &symbol);

@@ -1,0 +1,424 @@
+// The price record checks and changes, the split and the purge, without a window.
+
+#include "SecuritiesTestData.h"
+#include "securities/PriceEntry.h"
+#include "securities/PriceRuns.h"
+
+#include <QtTest>
+#include <cmath>
+
+using namespace qvtest;
+
+class TestPriceData : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { SetRecordFileSync(false); }
+
+    void priceEntryChecksRunInOrder_data()
+    {
+        QTest::addColumn<QString>("date");
+        QTest::addColumn<QString>("high");
+        QTest::addColumn<QString>("low");
+        QTest::addColumn<QString>("close");
+        QTest::addColumn<QString>("volume");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("valid") << "01/04/1999"
+                               << "12"
+                               << "10"
+                               << "11"
+                               << "1000" << QStringList();
+        QTest::newRow("empty high and low take close") << "01/04/1999"
+                                                       << ""
+                                                       << ""
+                                                       << "10"
+                                                       << "0" << QStringList();
+        QTest::newRow("close above high") << "01/04/1999"
+                                          << "10"
+                                          << "9"
+                                          << "11"
+                                          << "5" << QStringList{"Close Cannot Be Higher Than High."};
+        QTest::newRow("high below low")
+            << "01/04/1999"
+            << "5"
+            << "6"
+            << "5.5"
+            << "5"
+            << QStringList{"High Cannot Be Less Than Low.", "Close Cannot Be Higher Than High.",
+                           "Close Cannot Be Lower Than Low."};
+        QTest::newRow("empty date box") << "  /  /    "
+                                        << "1"
+                                        << "1"
+                                        << "1"
+                                        << "1" << QStringList{"Invalid Date Entered."};
+        QTest::newRow("february 30") << "02/30/2000"
+                                     << "1"
+                                     << "1"
+                                     << "1"
+                                     << "1" << QStringList{"Invalid Date Entered."};
+        QTest::newRow("1899") << "12/31/1899"
+                              << "1"
+                              << "1"
+                              << "1"
+                              << "1" << QStringList{"Invalid Date Entered."};
+        // A word counts 0 in the later checks: 0 < low 5 and close 6 > 0.
+        QTest::newRow("letters for high")
+            << "01/04/1999"
+            << "abc"
+            << "5"
+            << "6"
+            << "1"
+            << QStringList{"Invalid Value For High.", "High Cannot Be Less Than Low.",
+                           "Close Cannot Be Higher Than High."};
+        QTest::newRow("thousands separator")
+            << "01/04/1999"
+            << "1,000"
+            << "1"
+            << "1"
+            << "1"
+            << QStringList{"Invalid Value For High.", "High Cannot Be Less Than Low.",
+                           "Close Cannot Be Higher Than High."};
+        QTest::newRow("overflowing number")
+            << "01/04/1999"
+            << "2"
+            << "1"
+            << "1e400"
+            << "1" << QStringList{"Invalid Value For Close.", "Close Cannot Be Lower Than Low."};
+        QTest::newRow("negative everything")
+            << "01/04/1999"
+            << "-1"
+            << "-2"
+            << "-1.5"
+            << "-3"
+            << QStringList{"High Cannot Be Less Then 0.", "Low Cannot Be Less Than 0.",
+                           "Close Cannot Be Less Than 0.", "Volume Cannot Be Less Than 0."};
+        QTest::newRow("fractional volume") << "01/04/1999"
+                                           << "1"
+                                           << "1"
+                                           << "1"
+                                           << "1.5" << QStringList{"Invalid Value For Volume."};
+        QTest::newRow("volume past 32 bits") << "01/04/1999"
+                                             << "1"
+                                             << "1"
+                                             << "1"
+                                             << "3000000000" << QStringList{"Invalid Value For Volume."};
+        QTest::newRow("empty volume") << "01/04/1999"
+                                      << "1"
+                                      << "1"
+                                      << "1"
+                                      << "" << QStringList{"Invalid Value For Volume."};
+    }
+    void priceEntryChecksRunInOrder()
+    {
+        QFETCH(QString, date);
+        QFETCH(QString, high);
+        QFETCH(QString, low);
+        QFETCH(QString, close);
+        QFETCH(QString, volume);
+        QFETCH(QStringList, messages);
+        TPriceEntryTexts t{date, high, low, close, volume};
+        QCOMPARE(CheckPriceEntry(t), messages);
+    }
+
+    void emptyHighAndLowStoreTheClose()
+    {
+        TPriceEntryTexts t{"01/04/1999", "", "", "10", "250"};
+        QVERIFY(CheckPriceEntry(t).isEmpty());
+        QCOMPARE(t.High, QStringLiteral("10"));
+        QCOMPARE(t.Low, QStringLiteral("10"));
+        const TPriceRecord r = PriceRecordFromEntry(t);
+        QCOMPARE(r.Date.text(), QStringLiteral("19990104"));
+        QCOMPARE(r.High, 10.0);
+        QCOMPARE(r.Low, 10.0);
+        QCOMPARE(r.Close, 10.0);
+        QCOMPARE(r.Volume, 250);
+        const TPriceEntryTexts back = PriceEntryFromRecord(price("19990104", 12.5, 10, 11.25, 1000));
+        QCOMPARE(back.Date, QStringLiteral("01/04/1999"));
+        QCOMPARE(back.High, QStringLiteral("12.5"));
+        QCOMPARE(back.Close, QStringLiteral("11.25"));
+        QCOMPARE(back.Volume, QStringLiteral("1000"));
+    }
+
+    void gridCellsShowFourDecimalsAndWholeVolumes()
+    {
+        const TPriceRecord r = price("19990104", 123456.5, 10, 11.25, 2000000000);
+        QCOMPARE(PriceCellText(r, 0), QStringLiteral("01/04/1999"));
+        QCOMPARE(PriceCellText(r, 1), QStringLiteral("123456.5000"));
+        QCOMPARE(PriceCellText(r, 3), QStringLiteral("11.2500"));
+        QCOMPARE(PriceCellText(r, 4), QStringLiteral("2000000000"));
+    }
+
+    void addRefusesADateOnFile()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("19990104", 2, 1, 1.5, 10)});
+        TDataBase file(PriceFilePath("A"));
+        QCOMPARE(AddPriceRecord(file, price("19990104", 3, 1, 2, 10)), TPriceChange::AlreadyOnFile);
+        QCOMPARE(AddPriceRecord(file, price("19990101", 3, 1, 2, 10)), TPriceChange::Saved);
+        QCOMPARE(priceDates("A"), QStringList({"19990101", "19990104"}));
+    }
+
+    void editingOnlyTheVolumeKeepsThePlace()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("19990104", 2, 1, 1.5, 10), price("19990105", 3, 2, 2.5, 20),
+                          price("19990106", 4, 3, 3.5, 30)});
+        TDataBase file(PriceFilePath("A"));
+        TPriceRecord scratch;
+        file.ReadAt(scratch, 2); // a repaint moved the current record elsewhere
+        QCOMPARE(EditPriceRecord(file, 1, price("19990105", 3, 2, 2.5, 99)), TPriceChange::Saved);
+        const QList<TPriceRecord> after = readPrices("A");
+        QCOMPARE(after.size(), 3);
+        QCOMPARE(after[1].Volume, 99);
+        QCOMPARE(after[2].Volume, 30);
+        QCOMPARE(after[0].Volume, 10);
+    }
+
+    void editingOntoAStoredDateLeavesTheFileByteIdentical()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("19990104", 2, 1, 1.5, 10), price("19990105", 3, 2, 2.5, 20)});
+        const QByteArray before = TTestEnv::readFile(PriceFilePath("A"));
+        TDataBase file(PriceFilePath("A"));
+        QCOMPARE(EditPriceRecord(file, 1, price("19990104", 9, 9, 9, 9)), TPriceChange::AlreadyOnFile);
+        QCOMPARE(TTestEnv::readFile(PriceFilePath("A")), before);
+        QCOMPARE(EditPriceRecord(file, 1, price("19990101", 9, 8, 8.5, 9)), TPriceChange::Saved);
+        QCOMPARE(priceDates("A"), QStringList({"19990101", "19990104"}));
+    }
+
+    void deletingTheLastRecord()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("19990104", 2, 1, 1.5, 10), price("19990105", 3, 2, 2.5, 20)});
+        TDataBase file(PriceFilePath("A"));
+        QVERIFY(DeletePriceRecord(file, 1));
+        QVERIFY(!DeletePriceRecord(file, 1));
+        QCOMPARE(priceDates("A"), QStringList({"19990104"}));
+    }
+
+    void splitChecks_data()
+    {
+        QTest::addColumn<QString>("after");
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("2 for 1") << "2"
+                                 << "1" << QStringList();
+        QTest::newRow("zero after") << "0"
+                                    << "1" << QStringList{"After Split Must Be Greater Than 0."};
+        QTest::newRow("letters") << "x"
+                                 << "1"
+                                 << QStringList{"After Split Value Invalid.",
+                                                "After Split Must Be Greater Than 0."};
+        QTest::newRow("zero before") << "2"
+                                     << "0" << QStringList{"Before Split Must Be Greater Then 0."};
+        QTest::newRow("ratio too small") << "1e-320"
+                                         << "1e300" << QStringList{"The Split Ratio Is Out Of Range."};
+        QTest::newRow("ratio overflow") << "1e300"
+                                        << "1e-300" << QStringList{"The Split Ratio Is Out Of Range."};
+    }
+    void splitChecks()
+    {
+        QFETCH(QString, after);
+        QFETCH(QString, before);
+        QFETCH(QStringList, messages);
+        QCOMPARE(CheckSplitEntry({"06/01/1999", after, before}), messages);
+    }
+
+    void twoForOneSplitAdjustsPricesAndEveryPortfolio()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("19990528", 20, 10, 16, 100), price("19990531", 22, 12, 18, 200),
+                          price("19990601", 11, 6, 9, 300)});
+        writePrices("B", {price("19990528", 20, 10, 16, 100)});
+        addPortfolio("p1", "FIRST");
+        addPortfolio("p2", "SECOND");
+        addPortfolio("p3", "THIRD"); // no transaction file yet
+        addTrans("p1", "A", "19990520", 100, 40);
+        addTrans("p1", "A", "19990601", -100, 18);
+        addTrans("p1", "A", "19990602", 10, 9);
+        addTrans("p1", "B", "19990520", 100, 40);
+        addTrans("p2", "A", "19990101", 50, 30);
+        addDividend("p1", "A", "19990520", 12);
+        const QByteArray dividends = TTestEnv::readFile(DividendFilePath("p1"));
+        const QByteArray otherPrices = TTestEnv::readFile(PriceFilePath("B"));
+
+        const TSplitEntry entry{"06/01/1999", "2", "1"};
+        QCOMPARE(SplitFactor(entry), 0.5);
+        TRecordingTalk prices, portfolios;
+        {
+            TDataBase file(PriceFilePath("A"));
+            QVERIFY(SplitPriceFile(file, "19990601", SplitFactor(entry), prices));
+            QCOMPARE(file.RecordCount(), 3);
+        }
+        QCOMPARE(prices.progressTexts.last(), QStringLiteral("Spliting Record: 2"));
+        QVERIFY(SplitPortfolios("A", "19990601", SplitFactor(entry), portfolios));
+        QVERIFY(prices.errors.isEmpty() && portfolios.errors.isEmpty());
+
+        const QList<TPriceRecord> a = readPrices("A");
+        QCOMPARE(a[0].High, 10.0);
+        QCOMPARE(a[0].Low, 5.0);
+        QCOMPARE(a[0].Close, 8.0);
+        QCOMPARE(a[0].Volume, 100);
+        QCOMPARE(a[1].Close, 9.0);
+        QCOMPARE(a[1].Volume, 200);
+        QCOMPARE(a[2].Close, 9.0); // on the split date: untouched
+        QCOMPARE(a[2].High, 11.0);
+
+        const QList<TTransRecord> p1 = readTrans(TransactionFilePath("p1"));
+        QCOMPARE(p1.size(), 4);
+        QCOMPARE(p1[0].Shares, 200.0);
+        QCOMPARE(p1[0].Price, 20.0);
+        QCOMPARE(p1[1].Shares, -200.0); // on the split date: adjusted, sign kept
+        QCOMPARE(p1[1].Price, 9.0);
+        QCOMPARE(p1[2].Shares, 10.0);
+        QCOMPARE(p1[3].Symbol.text(), QStringLiteral("B"));
+        QCOMPARE(p1[3].Shares, 100.0);
+        QCOMPARE(readTrans(TransactionFilePath("p2"))[0].Shares, 100.0);
+        QVERIFY(QFile::exists(TransactionFilePath("p3")));
+        QCOMPARE(TTestEnv::readFile(DividendFilePath("p1")), dividends);
+        QCOMPARE(TTestEnv::readFile(PriceFilePath("B")), otherPrices);
+        QCOMPARE(portfolios.progressTexts,
+                 QStringList({"Spliting Portfolio: FIRST", "Spliting Portfolio: SECOND",
+                              "Spliting Portfolio: THIRD"}));
+    }
+
+    void splitAfterTheLastRecordAdjustsEachOnce()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("19990104", 2, 1, 1.5, 10), price("19990105", 4, 2, 3, 20)});
+        TRecordingTalk talk;
+        TDataBase file(PriceFilePath("A"));
+        QVERIFY(SplitPriceFile(file, "20000101", SplitFactor({"01/01/2000", "1", "3"}), talk));
+        const QList<TPriceRecord> a = readPrices("A");
+        QCOMPARE(a[0].High, 6.0);
+        QCOMPARE(a[0].Close, 4.5);
+        QCOMPARE(a[1].High, 12.0);
+        QCOMPARE(a[1].Low, 6.0);
+        QCOMPARE(a[1].Volume, 20);
+    }
+
+    void reverseSplitDividesShares()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        addPortfolio("p1", "FIRST");
+        addTrans("p1", "A", "19990104", 300, 2);
+        TRecordingTalk talk;
+        QVERIFY(SplitPortfolios("A", "19990601", SplitFactor({"06/01/1999", "1", "3"}), talk));
+        const QList<TTransRecord> t = readTrans(TransactionFilePath("p1"));
+        QCOMPARE(t[0].Shares, 100.0);
+        QCOMPARE(t[0].Price, 6.0);
+    }
+
+    void splitStopsAndNamesAFileItCannotWrite()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        addPortfolio("p1", "FIRST");
+        addPortfolio("p2", "SECOND");
+        addTrans("p1", "A", "19990104", 100, 2);
+        addTrans("p2", "A", "19990104", 100, 2);
+        // The replacement is written beside the file first; a folder in its
+        // way makes that write fail.
+        QDir().mkpath(TransactionFilePath("p2") + ".new");
+        const QByteArray p2 = TTestEnv::readFile(TransactionFilePath("p2"));
+        TRecordingTalk talk;
+        QVERIFY(!SplitPortfolios("A", "19990601", 0.5, talk));
+        QCOMPARE(talk.errors.size(), 1);
+        QVERIFY(talk.errors[0].contains(TransactionFilePath("p2")));
+        QCOMPARE(TTestEnv::readFile(TransactionFilePath("p2")), p2);
+        QCOMPARE(readTrans(TransactionFilePath("p1"))[0].Shares, 200.0);
+    }
+
+    void purgeRemovesThroughTheStopDate_data()
+    {
+        QTest::addColumn<QString>("stop");
+        QTest::addColumn<QStringList>("kept");
+        QTest::newRow("01/04") << "20000104" << QStringList{"20000105"};
+        QTest::newRow("01/02") << "20000102" << QStringList{"20000103", "20000104", "20000105"};
+        QTest::newRow("12/31") << "20001231" << QStringList();
+        QTest::newRow("a day without a record") << "20000107" << QStringList{"20000110"};
+    }
+    void purgeRemovesThroughTheStopDate()
+    {
+        QFETCH(QString, stop);
+        QFETCH(QStringList, kept);
+        TTestEnv env;
+        makeFolders(env);
+        QList<TPriceRecord> records{price("20000103", 2, 1, 1.5, 1), price("20000104", 2, 1, 1.5, 2),
+                                    price("20000105", 2, 1, 1.5, 3)};
+        if (QString(QTest::currentDataTag()) == "a day without a record")
+            records = {price("20000103", 2, 1, 1.5, 1), price("20000106", 2, 1, 1.5, 2),
+                       price("20000110", 2, 1, 1.5, 3)};
+        writePrices("A", records);
+        TRecordingTalk talk;
+        QVERIFY(PurgePriceFile(PriceFilePath("A"), stop, talk));
+        QCOMPARE(priceDates("A"), kept);
+    }
+
+    void purgeKeepsTheBytesOfTheNewerRecords()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        TPriceRecord kept = price("20000105", 2, 1, 1.5, 3);
+        kept.Reserved1[0] = 0x5A;
+        kept.Reserved2[3] = 0xA5;
+        writePrices("A", {price("20000103", 2, 1, 1.5, 1), kept});
+        const QByteArray tail = TTestEnv::readFile(PriceFilePath("A")).mid(48);
+        TRecordingTalk talk;
+        QVERIFY(PurgePriceFile(PriceFilePath("A"), "20000104", talk));
+        QCOMPARE(TTestEnv::readFile(PriceFilePath("A")), tail);
+    }
+
+    void purgeWalksTheListAndSkipsUnsafeSymbols()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("20000103", 2, 1, 1.5, 1), price("20000105", 2, 1, 1.5, 3)});
+        TWatchDatabase watch(WatchListPath());
+        for (TListRecord e : {listEntry("A", "ALPHA"), listEntry("..", "DOTS"), listEntry("E", "EMPTY")})
+            watch.Insert(e);
+        TRecordingTalk talk;
+        QVERIFY(PurgeAll(watch, "20000104", talk));
+        QCOMPARE(priceDates("A"), QStringList({"20000105"}));
+        QVERIFY(QFile::exists(PriceFilePath("E")));
+        QCOMPARE(QFileInfo(PriceFilePath("E")).size(), 0);
+        QVERIFY(!QFile::exists(env.path("data/...stk")) && !QFile::exists(env.path("...stk")));
+        QVERIFY(talk.errors.isEmpty());
+        QCOMPARE(talk.progressTexts.last(), QStringLiteral("Purging Data For: EMPTY"));
+    }
+
+    void purgePresetCountsCalendarDays_data()
+    {
+        QTest::addColumn<bool>("limit");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QString>("preset");
+        QTest::newRow("limit off") << false << 30 << "06/16/1999";
+        QTest::newRow("limit on, 30") << true << 30 << "05/16/2000";
+        QTest::newRow("limit on, 0 reads as 1") << true << 0 << "06/14/2000";
+        QTest::newRow("limit on, far out of range") << true << 2000000000 << "";
+    }
+    void purgePresetCountsCalendarDays()
+    {
+        QFETCH(bool, limit);
+        QFETCH(int, n);
+        QFETCH(QString, preset);
+        TTestEnv env;
+        env.pinClock(QDateTime(QDate(2000, 6, 15), QTime(10, 0)));
+        setStatistics(limit, n);
+        if (preset.isEmpty())
+            QCOMPARE(PurgePresetDate().size(), 10); // clamped to a date the box can show
+        else
+            QCOMPARE(PurgePresetDate(), preset);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPriceData)
+#include "tst_PriceData.moc"

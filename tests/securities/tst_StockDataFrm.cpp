@@ -1,0 +1,346 @@
+// The stock data window, the summary window, the price record window and the
+// purge, driven the way a user would with scripted dialogs and message boxes.
+
+#include "SecuritiesTestData.h"
+#include "frame/DateBoxUi.h"
+#include "frame/ModalUi.h"
+#include "frame/WindowListFrm.h"
+#include "securities/PriceEntry.h"
+#include "securities/StockDataFrm.h"
+#include "securities/StockDataListAddEditFrm.h"
+#include "securities/StockDataListFrm.h"
+#include "securities/StockFrm.h"
+#include "securities/WatchListAddEditFrm.h"
+#include "securities/purgefrm.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace qvtest;
+
+namespace {
+
+void addWatch(const char *symbol, const char *name)
+{
+    TWatchDatabase db(WatchListPath());
+    TListRecord e = listEntry(symbol, name);
+    db.Insert(e);
+}
+
+QStringList listed(const TStockDataForm &form)
+{
+    QStringList out;
+    for (int i = 0; i < form.ListBox1->count(); ++i)
+        out << form.ListBox1->item(i)->text();
+    return out;
+}
+
+} // namespace
+
+class TestStockDataFrm : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { SetRecordFileSync(false); }
+
+    void emptyListDisablesTheEntryButtons()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        TStockDataForm form;
+        QCOMPARE(form.statusText(), QStringLiteral("Record 0 of 0"));
+        for (QPushButton *b : {form.EditBtn, form.DeleteBtn, form.ExportBtn, form.OpenBtn, form.QuickBtn,
+                               form.ReportBtn, form.WebSiteBtn})
+            QVERIFY(!b->isEnabled());
+        QVERIFY(form.AddBtn->isEnabled());
+        QCOMPARE(SharedWatchList(), form.listFile());
+        QV_VERIFY_ENV(env);
+    }
+
+    void refreshFollowsTheSymbolFileWithoutMakingTwins()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        addSymbol("A", "ALPHA NEW", "http://a.example");
+        addSymbol("C", "ALPHA NEW"); // C already carries the name A would get
+        addWatch("A", "ALPHA");
+        addWatch("B", "BETA");
+        addWatch("C", "ALPHA NEW");
+        TStockDataForm form;
+        QCOMPARE(listed(form), QStringList({"ALPHA", "ALPHA NEW", "B Not On File"}));
+        form.selectRow(3);
+        QVERIFY(!form.WebSiteBtn->isEnabled()); // not on file
+        form.selectRow(1);
+        QVERIFY(form.WebSiteBtn->isEnabled());
+        QCOMPARE(form.statusText(), QStringLiteral("Record 1 of 3"));
+        // The file itself is in name order after the one rewrite.
+        TWatchDatabase check(WatchListPath());
+        TListRecord r;
+        QStringList stored;
+        for (int i = 0; i < check.RecordCount(); ++i) {
+            check.ReadAt(r, i);
+            stored << r.FileName.text() + "=" + r.Name.text();
+        }
+        QCOMPARE(stored, QStringList({"A=ALPHA", "C=ALPHA NEW", "B=B Not On File"}));
+        QV_VERIFY_ENV(env);
+    }
+
+    void addingATakenNameShowsTheDuplicateMessage()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        addSymbol("A", "ALPHA");
+        addWatch("A", "ALPHA");
+        TStockDataForm form;
+        QString shownName;
+        QueueModalScript([&](QDialog *d) {
+            d->findChild<QLineEdit *>("Symbol")->setText("a");
+            shownName = d->findChild<QLabel *>("SecurityName")->text();
+            d->findChild<QPushButton *>("SaveBtn")->click();
+            return d->result();
+        });
+        form.AddBtnClick();
+        QCOMPARE(shownName, QStringLiteral("ALPHA"));
+        QCOMPARE(env.messages.said.size(), 1);
+        QCOMPARE(env.messages.said[0].icon, TMsgIcon::Error);
+        QCOMPARE(env.messages.said[0].text,
+                 QStringLiteral(
+                     "The Following Error Has Occured:\r\rSecurity: ALPHA\rAlready On File In Database, "
+                     "Security Not Added!"));
+        QCOMPARE(form.listFile()->RecordCount(), 1);
+        QV_VERIFY_ENV(env);
+    }
+
+    void entryDialogRefusesAnUnsafeSymbol()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        TStockDataForm form;
+        QueueModalScript([&](QDialog *d) {
+            d->findChild<QLineEdit *>("Symbol")->setText("..");
+            d->findChild<QPushButton *>("SaveBtn")->click();
+            return int(QDialog::Rejected); // the user gives up after the message
+        });
+        form.AddBtnClick();
+        QCOMPARE(env.messages.said.size(), 1);
+        QVERIFY(
+            env.messages.said[0].text.startsWith("Invalid Data Has Been Entered For The Following Fields:"));
+        QCOMPARE(form.listFile()->RecordCount(), 0);
+        QV_VERIFY_ENV(env);
+    }
+
+    void openTwiceBringsTheSummaryForward()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        TWindowListForm windows;
+        WindowListForm = &windows;
+        addSymbol("A", "ALPHA");
+        addSymbol("B", "BETA");
+        addWatch("A", "ALPHA");
+        addWatch("B", "BETA");
+        writePrices("A", {price("19990104", 2, 1, 1.5, 10)});
+        {
+            TStockDataForm form;
+            form.selectRow(1);
+            form.OpenBtnClick();
+            QCOMPARE(form.selectedRow(), 2); // walks down
+            QCOMPARE(form.findChildren<TStockForm *>().size(), 1);
+            auto *summary = form.findChildren<TStockForm *>().first();
+            QCOMPARE(summary->windowTitle(), QStringLiteral("ALPHA (A)"));
+            QCOMPARE(summary->statusText(), QStringLiteral("Records On File: 1"));
+            QVERIFY(!summary->GraphBtn->isEnabled());
+            QVERIFY(summary->NoHoldings->isVisibleTo(summary));
+            form.selectRow(1);
+            form.OpenBtnClick();
+            QCOMPARE(form.findChildren<TStockForm *>().size(), 1);
+            QCOMPARE(form.selectedRow(), 1); // bringing forward does nothing else
+            form.selectRow(2);
+            form.OpenBtnClick(); // the last entry stays selected
+            QCOMPARE(form.selectedRow(), 2);
+            QCOMPARE(form.findChildren<TStockForm *>().size(), 2);
+        }
+        WindowListForm = nullptr;
+        QV_VERIFY_ENV(env);
+    }
+
+    void quickEntryCarriesTheDateAndStopsOnAbort()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        env.pinClock(QDateTime(QDate(2000, 6, 15), QTime(9, 0)));
+        LoadConfig();
+        ConfigRecord.Input.AddDays = 1;
+        SaveConfig();
+        for (const char *s : {"A", "B", "C", "D", "E"}) {
+            addSymbol(s, (QByteArray("NAME ") + s).constData());
+            addWatch(s, (QByteArray("NAME ") + s).constData());
+        }
+        TStockDataForm form;
+        form.selectRow(3);
+        QStringList dates, captions;
+        bool quickButtons = false;
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = static_cast<TStockDataListAddEditForm *>(d);
+            captions << d->windowTitle();
+            dates << dialog->DateField->text();
+            quickButtons = dialog->AbortBtn->isVisibleTo(d) && !dialog->DeleteBtn->isVisibleTo(d);
+            dialog->DateField->setText("06/19/2000");
+            dialog->CloseField->setText("10");
+            dialog->VolumeField->setText("500");
+            dialog->SaveBtn->click();
+            return d->result();
+        });
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = static_cast<TStockDataListAddEditForm *>(d);
+            captions << d->windowTitle();
+            dates << dialog->DateField->text();
+            dialog->CloseField->setText("11");
+            dialog->AbortBtn->click();
+            return d->result();
+        });
+        env.messages.expectQuestion("Are You Sure You Want To Do Quick Data Entry?", true);
+        form.QuickBtnClick();
+        QVERIFY(quickButtons);
+        QCOMPARE(dates, QStringList({"06/16/2000", "06/19/2000"}));
+        QCOMPARE(captions, QStringList({"Add Stock Data For NAME C (C)", "Add Stock Data For NAME D (D)"}));
+        QCOMPARE(priceDates("C"), QStringList({"20000619"}));
+        QCOMPARE(readPrices("C")[0].High, 10.0);
+        QCOMPARE(priceDates("D"), QStringList());
+        QVERIFY(!QFile::exists(PriceFilePath("E")));
+        QV_VERIFY_ENV(env);
+    }
+
+    void priceWindowOnAnEmptyFile()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        TStockDataListForm form(nullptr, "ALPHA (A)", "A");
+        QCOMPARE(form.gridRowCount(), 2);
+        QCOMPARE(form.selectedRow(), 1);
+        for (QPushButton *b : {form.EditBtn, form.DeleteBtn, form.SplitBtn, form.ExportBtn})
+            QVERIFY(!b->isEnabled());
+        QVERIFY(form.AddBtn->isEnabled());
+        QV_VERIFY_ENV(env);
+    }
+
+    void priceWindowEditsTheSelectedRecordAfterARepaint()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("19990104", 2, 1, 1.5, 10), price("19990105", 3, 2, 2.5, 20),
+                          price("19990106", 4, 3, 3.5, 30)});
+        TStockDataListForm form(nullptr, "ALPHA (A)", "A");
+        QCOMPARE(form.gridRowCount(), 4);
+        QCOMPARE(form.selectedRow(), 3);
+        form.selectRow(2);
+        QString caption, date;
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = static_cast<TStockDataListAddEditForm *>(d);
+            caption = d->windowTitle();
+            date = dialog->DateField->text();
+            TPriceRecord other;
+            form.priceFile()->ReadAt(other, 2); // what drawing a cell does
+            dialog->VolumeField->setText("77");
+            dialog->SaveBtn->click();
+            return d->result();
+        });
+        form.EditBtnClick();
+        QCOMPARE(caption, QStringLiteral("Edit Stock Data For ALPHA (A)"));
+        QCOMPARE(date, QStringLiteral("01/05/1999"));
+        const QList<TPriceRecord> after = readPrices("A");
+        QCOMPARE(after[1].Volume, 77);
+        QCOMPARE(after[2].Volume, 30);
+        QCOMPARE(form.selectedRow(), 2);
+
+        // Deleting the last row selects the new last row.
+        form.selectRow(3);
+        bool deleteMode = false;
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = static_cast<TStockDataListAddEditForm *>(d);
+            deleteMode = !dialog->HighField->isEnabled() && dialog->DeleteBtn->isVisibleTo(d);
+            dialog->DeleteBtn->click();
+            return d->result();
+        });
+        form.DeleteBtnClick();
+        QVERIFY(deleteMode);
+        QCOMPARE(priceDates("A"), QStringList({"19990104", "19990105"}));
+        QCOMPARE(form.selectedRow(), 2);
+        QV_VERIFY_ENV(env);
+    }
+
+    void volumeFirstOrderMovesRowsAndTabs()
+    {
+        TTestEnv env;
+        LoadConfig();
+        ConfigRecord.Input.FieldOrder = 1;
+        SaveConfig();
+        TStockDataListAddEditForm dialog;
+        QCOMPARE(dialog.VolumeField->y(), 40);
+        QCOMPARE(dialog.HighField->y(), 64);
+        QCOMPARE(dialog.CloseField->y(), 112);
+        QStringList order;
+        QWidget *w = dialog.DateField->edit();
+        for (int i = 0; i < 40 && order.size() < 4; ++i) {
+            w = w->nextInFocusChain();
+            if (w->objectName().endsWith("Field") && qobject_cast<QLineEdit *>(w))
+                order << w->objectName();
+        }
+        QCOMPARE(order, QStringList({"VolumeField", "HighField", "LowField", "CloseField"}));
+    }
+
+    void purgeAsksAndNoLeavesEverything()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        env.pinClock(QDateTime(QDate(2000, 6, 15), QTime(9, 0)));
+        addWatch("A", "ALPHA");
+        writePrices("A", {price("19990104", 2, 1, 1.5, 10), price("20000105", 3, 2, 2.5, 20)});
+        const QByteArray before = TTestEnv::readFile(PriceFilePath("A"));
+        QString preset, caption;
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = static_cast<TPurgeForm *>(d);
+            preset = dialog->StopDate->text();
+            caption = d->windowTitle();
+            dialog->PurgeBtn->click();
+            return d->result();
+        });
+        env.messages.expectQuestion("Are You Sure You Want To Purge Files?", false);
+        PurgeData(nullptr);
+        QCOMPARE(preset, QStringLiteral("06/16/1999"));
+        QCOMPARE(caption, QStringLiteral("Purge Stock Data"));
+        QCOMPARE(TTestEnv::readFile(PriceFilePath("A")), before);
+
+        QueueModalScript([&](QDialog *d) {
+            static_cast<TPurgeForm *>(d)->PurgeBtn->click();
+            return d->result();
+        });
+        env.messages.expectQuestion("Are You Sure You Want To Purge Files?", true);
+        PurgeData(nullptr);
+        QCOMPARE(priceDates("A"), QStringList({"20000105"}));
+        QV_VERIFY_ENV(env);
+    }
+
+    void purgeRefusesAnInvalidStopDate()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = static_cast<TPurgeForm *>(d);
+            dialog->StopDate->setText("02/30/2000");
+            dialog->PurgeBtn->click();
+            return int(QDialog::Rejected);
+        });
+        PurgeData(nullptr);
+        QCOMPARE(env.messages.texts(),
+                 QStringList(
+                     {"Invalid Data Has Been Entered For The Following Fields:\n\nInvalid Date Entered."}));
+        QV_VERIFY_ENV(env);
+    }
+};
+
+QTEST_MAIN(TestStockDataFrm)
+#include "tst_StockDataFrm.moc"

@@ -1,0 +1,197 @@
+// The figures of the security summary: statistics window, extremes, spreads,
+// 64-bit volume sums and the holdings in the current portfolio.
+
+#include "SecuritiesTestData.h"
+#include "securities/StockSummary.h"
+
+#include <QtTest>
+
+using namespace qvtest;
+
+namespace {
+
+// Ties for the highest high (01/05, 01/06) and the lowest low inside the
+// limited window (01/05, 01/06); every volume 2,000,000,000.
+void writeFiveDays()
+{
+    const int32_t v = 2000000000;
+    writePrices("A", {price("19990104", 10, 5, 8, v), price("19990105", 12, 6, 10, v),
+                      price("19990106", 12, 6, 11, v), price("19990107", 11, 7, 9, v),
+                      price("19990108", 11.5, 8, 11, v)});
+}
+
+void useSchedule(int schedule, uint32_t plus, uint32_t minus)
+{
+    LoadConfig();
+    ConfigRecord.CommissionSchedule = int16_t(schedule);
+    ConfigRecord.Statistics.PlusColor = plus;
+    ConfigRecord.Statistics.MinusColor = minus;
+    SaveConfig();
+}
+
+} // namespace
+
+class TestStockSummary : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { SetRecordFileSync(false); }
+
+    void statisticsWindow_data()
+    {
+        QTest::addColumn<bool>("limit");
+        QTest::addColumn<int>("n");
+        QTest::addColumn<QStringList>("expected"); // name=text pairs
+        const QStringList whole{"StartingPrice=$8.000",
+                                "StartingPriceDate=01/04/1999",
+                                "EndingPrice=$11.000",
+                                "EndingPriceDate=01/08/1999",
+                                "Change=$3.000",
+                                "ChangePrecent=37.500%",
+                                "HighestHigh=$12.000",
+                                "HighestHighDate=01/05/1999",
+                                "LowestLow=$5.000",
+                                "LowestLowDate=01/04/1999",
+                                "Range=$7.000",
+                                "RangePrecent=140.000%",
+                                "AverageClose=$9.800",
+                                "StdDeviation=$1.166",
+                                "StdPrecent=11.900%",
+                                "TotalVolume=10000000000",
+                                "AverageVolume=2000000000",
+                                "StdVolume=0",
+                                "StdVolumePercent=0.000%",
+                                "SharePriceTotodayTotal=$11.000"};
+        QTest::newRow("limit off") << false << 3 << whole;
+        QTest::newRow("limit on, N = last index") << true << 4 << whole;
+        QTest::newRow("limit on, N = count - 2: N + 1 records")
+            << true << 3
+            << QStringList{
+                   "StartingPrice=$10.000",    "StartingPriceDate=01/05/1999", "Change=$1.000",
+                   "ChangePrecent=10.000%",    "HighestHighDate=01/05/1999",   "LowestLow=$6.000",
+                   "LowestLowDate=01/05/1999", "TotalVolume=8000000000",       "AverageVolume=2000000000"};
+    }
+    void statisticsWindow()
+    {
+        QFETCH(bool, limit);
+        QFETCH(int, n);
+        QFETCH(QStringList, expected);
+        TTestEnv env;
+        makeFolders(env);
+        setStatistics(limit, n);
+        writeFiveDays();
+        const TStockSummaryTexts s = ComputeStockSummary("A");
+        QCOMPARE(s.Status, QStringLiteral("Records On File: 5"));
+        QVERIFY(s.GraphEnabled);
+        QVERIFY(!s.ShowHoldings);
+        for (const QString &pair : expected) {
+            const QString name = pair.section('=', 0, 0);
+            QCOMPARE(name + "=" + s.Labels.value(name), pair);
+        }
+    }
+
+    void zeroBasesShowNotAvailable()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("Z", {price("19990104", 1, 0, 0, 0), price("19990105", 2, 0, 2, 0)});
+        const TStockSummaryTexts s = ComputeStockSummary("Z");
+        QCOMPARE(s.Labels.value("ChangePrecent"), QStringLiteral("N/A"));
+        QCOMPARE(s.Labels.value("RangePrecent"), QStringLiteral("N/A"));
+        QCOMPARE(s.Labels.value("StdVolumePercent"), QStringLiteral("0.000%"));
+        QVERIFY(!s.GraphEnabled); // two records
+    }
+
+    void emptyHistoryShowsTheDesignTexts()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("E", {});
+        const TStockSummaryTexts s = ComputeStockSummary("E");
+        QCOMPARE(s.Status, QStringLiteral("Records On File: 0"));
+        QVERIFY(!s.GraphEnabled);
+        QCOMPARE(s.Labels, StockSummaryDesignTexts());
+        QCOMPARE(s.Labels.value("StartingPrice"), QStringLiteral("$0.000"));
+        QCOMPARE(s.Labels.value("PercentNetGain"), QStringLiteral("0.00%"));
+    }
+
+    void holdingsCountOnlyTheCurrentPosition()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writeFiveDays();
+        useSchedule(9, 0x00FF00, 0x0000FF); // no schedule: commission 0
+        addTrans("p1", "A", "19990104", 100, 10, 5);
+        addTrans("p1", "A", "19990105", -100, 12, 5);
+        addTrans("p1", "A", "19990106", 50, 11, 7);
+        addTrans("p1", "B", "19990106", 70, 1, 1);
+        addDividend("p1", "A", "19990107", 7);
+        CurrentPortfolio.FileName = QStringLiteral("p1");
+
+        const THoldings h = HoldingsOf("A", "p1");
+        QCOMPARE(h.Shares, 50.0);
+        QCOMPARE(h.Cost, 550.0);
+        QCOMPARE(h.Fees, 7.0);
+        QCOMPARE(h.Dividends, 7.0);
+
+        // Net gain exactly 0 takes the minus colour.
+        const TStockSummaryTexts s = ComputeStockSummary("A");
+        QVERIFY(s.ShowHoldings);
+        QCOMPARE(s.HoldingsColor, 0x0000FFu);
+        const QStringList expected{"TotalCostShares=50",
+                                   "TodayShares=50",
+                                   "SharePrice=$11.000",
+                                   "SharePriceTotal=$550.00",
+                                   "SharePriceToday=$550.00",
+                                   "SharePriceChange=$0.00",
+                                   "SharePriceChangeTotal=$0.00",
+                                   "PrecentChange=0.00%",
+                                   "TotalFees=$7.00",
+                                   "Dividends=$7.00",
+                                   "NetGainLoss=$0.00",
+                                   "PercentNetGain=0.00%"};
+        for (const QString &pair : expected) {
+            const QString name = pair.section('=', 0, 0);
+            QCOMPARE(name + "=" + s.Labels.value(name), pair);
+        }
+
+        addDividend("p1", "A", "19990108", 1);
+        const TStockSummaryTexts gain = ComputeStockSummary("A");
+        QCOMPARE(gain.HoldingsColor, 0x00FF00u);
+        QCOMPARE(gain.Labels.value("NetGainLoss"), QStringLiteral("$1.00"));
+    }
+
+    void noHoldingsWithoutPortfolioOrShares()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writeFiveDays();
+        addTrans("p1", "A", "19990104", 100, 10);
+        addTrans("p1", "A", "19990105", -100, 12);
+        QVERIFY(!ComputeStockSummary("A").ShowHoldings); // no current portfolio
+        CurrentPortfolio.FileName = QStringLiteral("p1");
+        QVERIFY(!ComputeStockSummary("A").ShowHoldings); // sold out
+        CurrentPortfolio.FileName = QStringLiteral("..");
+        QVERIFY(!ComputeStockSummary("A").ShowHoldings);
+        QVERIFY(!QFile::exists(env.path("port/...tra")));
+    }
+
+    void cost0ShowsNotAvailable()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writeFiveDays();
+        useSchedule(9, 1, 2);
+        addTrans("p1", "A", "19990104", 10, 0); // shares received free
+        CurrentPortfolio.FileName = QStringLiteral("p1");
+        const TStockSummaryTexts s = ComputeStockSummary("A");
+        QVERIFY(s.ShowHoldings);
+        QCOMPARE(s.Labels.value("PrecentChange"), QStringLiteral("N/A"));
+        QCOMPARE(s.Labels.value("PercentNetGain"), QStringLiteral("N/A"));
+        QCOMPARE(s.HoldingsColor, 1u);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestStockSummary)
+#include "tst_StockSummary.moc"

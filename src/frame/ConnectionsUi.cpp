@@ -1,6 +1,18 @@
 #include "frame/ConnectionsUi.h"
 
+#include "chart/Graphfrm.h"
+#include "chart/Overlayfrm.h"
 #include "frame/ModalUi.h"
+#include "frame/StdUnit.h"
+#include "frame/StdUnitLookups.h"
+#include "records/Database.h"
+#include "screening/WatchRun.h"
+#include "screening/runwatchfrm.h"
+#include "securities/StockDataFrm.h"
+#include "securities/StockDataListFrm.h"
+#include "securities/StockFrm.h"
+#include "transfer/ExportFrm.h"
+#include "transfer/ImportRun.h"
 #include "portfolio/PortGraphFrm.h"
 #include "portfolio/portfoliofrm.h"
 #include "transfer/ImportFrm.h"
@@ -24,5 +36,35 @@ void InstallWindowConnections()
             return false;
         rec = form.definition();
         return true;
+    });
+
+    // The security summary's "&Graph" and the watch run's lines open the
+    // chart and the summary.
+    TStockForm::GraphHook = [](QWidget *owner, const QString &symbol, const QString &name) {
+        OpenGraphForm(owner, symbol, name);
+    };
+    SetWatchOpeners(
+        [](const TSummaryRequest &r) { OpenStockForm(nullptr, r.Symbol, r.Name, r.NoteFile, r.WebAddress); },
+        [](const QString &name, const QString &symbol) { OpenGraphForm(nullptr, symbol, name); });
+    // The overlay list is the stock data window's open Watch.sbl.
+    SetOverlayWatchListSource([] { return SharedWatchList(); });
+
+    // Price import and export of the price record window, Export All of the
+    // stock data window. The record window has closed its file for the run.
+    TStockDataListForm::ImportHook = [](QWidget *owner, const QString &symbol, const QString &) {
+        TDataBase file(PriceFilePath(symbol));
+        ImportPricesUi(owner, file);
+    };
+    TStockDataListForm::ExportHook = [](QWidget *owner, const QString &symbol, const QString &) {
+        ExportStockData(owner, symbol);
+    };
+    TStockDataForm::ExportAllHook = [](QWidget *owner, TWatchDatabase *list) {
+        ExportAllStockData(owner, list ? list->path() : WatchListPath());
+    };
+
+    // "Run Watch After Import": the run-watch window runs as "&Run" does.
+    SetRunWatchAfterImportHook([] {
+        if (TRunWatchForm *form = ShowRunWatchForm(nullptr))
+            form->RunBtnClick();
     });
 }

@@ -1,4 +1,5 @@
 #include "transfer/DataConversion.h"
+#include "transfer/ImportRun.h"
 
 #include "frame/IoError.h"
 #include "frame/NumberFormat.h"
@@ -80,12 +81,6 @@ QString SummaryLine(const QString &name, double high, double low, double close, 
 }
 
 namespace {
-
-std::function<void()> &runWatchHook()
-{
-    static std::function<void()> hook;
-    return hook;
-}
 
 double numberOrZero(const QString &text)
 {
@@ -264,15 +259,10 @@ TConversionResult RunDataConversion(const TConvRecord &format, TRunTalk &talk)
     return run.result;
 }
 
-void SetRunWatchAfterImportHook(std::function<void()> hook)
-{
-    runWatchHook() = std::move(hook);
-}
-
 void RunWatchAfterConversion()
 {
-    if (GetRunWatchOptions().RunWatchAfterImport && runWatchHook())
-        runWatchHook()();
+    // One hook for every data run: the import side keeps it.
+    RunWatchAfterImport();
 }
 
 // ---- Convert.dat ---------------------------------------------------------------

@@ -52,9 +52,8 @@ QString SummaryHeading();
 QString SummaryLine(const QString &name, double high, double low, double close, double change,
                     int32_t volume);
 
-// "Run Watch After Import": the watch run sets what to start; until then it
-// does nothing. RunWatchAfterConversion starts it when the setting is on.
-void SetRunWatchAfterImportHook(std::function<void()> hook);
+// "Run Watch After Import": starts what the watch run installed with
+// SetRunWatchAfterImportHook (transfer/ImportRun.h) when the setting is on.
 void RunWatchAfterConversion();
 
 // ---- the register of formats -------------------------------------------------

@@ -242,6 +242,8 @@ int writeDailyQuotes(const QList<TSecurity> &securities, const QString &lastDay)
         rec.FieldMap[i].setText(QStringLiteral("Field %1").arg(i + 1));
     formats.Insert(rec);
     return lines;
+}
+
 // Three screening functions in three colours; between them every sample
 // security passes at least one, so a first watch run shows coloured lines.
 void writeScreeningFunctions()

@@ -6,6 +6,7 @@
 #include "frame/StdUnit.h"
 #include "frame/StdUnitLookups.h"
 #include "records/Database.h"
+#include "records/WatchBase.h"
 #include "screening/WatchRun.h"
 #include "screening/runwatchfrm.h"
 #include "securities/StockDataFrm.h"

@@ -43,7 +43,6 @@ struct TSettingsValues
     int MaxRunWatch = 0;
 };
 
-inline const QString kNoPortfolio = QStringLiteral("No Portfolio");
 
 // The ranges of the dialog's spin boxes; typed numbers are held to them.
 struct TSettingsRange

@@ -7,8 +7,12 @@
 #include "frame/CountedString.h"
 
 #include <QString>
+
 #include <cstddef>
 #include <cstdint>
+
+// The name that stands for "no portfolio current" wherever one is chosen.
+inline const QString kNoPortfolio = QStringLiteral("No Portfolio");
 
 #pragma pack(push, 1)
 

@@ -11,7 +11,6 @@
 
 class TWatchDatabase;
 
-inline const QString kNoPortfolio = QStringLiteral("No Portfolio");
 inline const QString kScanSound = QStringLiteral("scanid.wav");
 inline const QString kDeniedSound = QStringLiteral("borgDisarm.wav");
 

@@ -72,14 +72,14 @@ void choose(QComboBox *box, const QString &text)
 
 } // namespace
 
-void TColorSquare::setColor(uint32_t color)
+void TFunctionColorSquare::setColor(uint32_t color)
 {
     m_color = color & 0x00FFFFFFu;
     setStyleSheet(
         QStringLiteral("background-color: %1; border: 1px solid black;").arg(toQColor(m_color).name()));
 }
 
-void TColorSquare::mouseDoubleClickEvent(QMouseEvent *event)
+void TFunctionColorSquare::mouseDoubleClickEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier)
         emit doubleClicked();
@@ -102,7 +102,7 @@ TFunctionAddEditForm::TFunctionAddEditForm(TMode mode, QWidget *parent)
     limitText(Description, kDescriptionLimit);
     label = new QLabel(QStringLiteral("Color:"), this);
     label->setGeometry(410, 14, 40, 20);
-    ColorCode = new TColorSquare(this);
+    ColorCode = new TFunctionColorSquare(this);
     ColorCode->setObjectName(QStringLiteral("ColorCode"));
     ColorCode->setGeometry(452, 12, 24, 24);
     ColorCode->setColor(0);
@@ -182,7 +182,7 @@ TFunctionAddEditForm::TFunctionAddEditForm(TMode mode, QWidget *parent)
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
     connect(FunctionsBtn, &QPushButton::clicked, this, &TFunctionAddEditForm::FunctionsBtnClick);
     connect(Fields, &QPushButton::clicked, this, &TFunctionAddEditForm::FieldsBtnClick);
-    connect(ColorCode, &TColorSquare::doubleClicked, this, &TFunctionAddEditForm::ColorCodeDblClick);
+    connect(ColorCode, &TFunctionColorSquare::doubleClicked, this, &TFunctionAddEditForm::ColorCodeDblClick);
 }
 
 bool TFunctionAddEditForm::eventFilter(QObject *watched, QEvent *event)

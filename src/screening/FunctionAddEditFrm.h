@@ -14,7 +14,7 @@ class QPlainTextEdit;
 class QPushButton;
 
 // The colour square: a double click asks for another colour.
-class TColorSquare : public QFrame
+class TFunctionColorSquare : public QFrame
 {
     Q_OBJECT
 public:
@@ -52,7 +52,7 @@ public:
     QPlainTextEdit *insertTarget() const { return m_target; }
 
     QLineEdit *Description = nullptr;
-    TColorSquare *ColorCode = nullptr;
+    TFunctionColorSquare *ColorCode = nullptr;
     QPlainTextEdit *Expressions[2 * kConditionRows] = {}; // Function11, Function21, Function12, …
     QComboBox *Equal[kConditionRows] = {};
     QComboBox *AndOr[kConditionRows] = {}; // [0] unused

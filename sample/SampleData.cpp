@@ -19,6 +19,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
 #include <QTextStream>
 #include <algorithm>
 #include <cmath>
@@ -272,6 +276,39 @@ void writeScreeningFunctions()
     }
 }
 
+// A general month picture for the calendar: a drawn landscape, so the
+// calendar window shows a picture on any day. Returns the folder, or an empty
+// text when the picture cannot be written.
+QString writeCalendarPicture()
+{
+    const QString folder = WithBackslash(BaseFolder()) + QStringLiteral("calendar");
+    if (!QDir().mkpath(folder))
+        return QString();
+    QImage image(320, 240, QImage::Format_RGB32);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 240);
+    sky.setColorAt(0, QColor(70, 130, 200));
+    sky.setColorAt(1, QColor(200, 225, 245));
+    p.fillRect(image.rect(), sky);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(250, 210, 90));
+    p.drawEllipse(QPointF(250, 60), 28, 28);
+    QPainterPath hills;
+    hills.moveTo(0, 240);
+    hills.lineTo(0, 170);
+    hills.cubicTo(80, 120, 140, 200, 210, 160);
+    hills.cubicTo(260, 135, 300, 150, 320, 140);
+    hills.lineTo(320, 240);
+    hills.closeSubpath();
+    p.setBrush(QColor(60, 140, 70));
+    p.drawPath(hills);
+    p.end();
+    if (!image.save(WithBackslash(folder) + QStringLiteral("00.jpg"), "JPG"))
+        return QString();
+    return folder;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -321,6 +358,9 @@ int main(int argc, char **argv)
         startup.SecurityCode = kPortfolioCode;
         ConfigRecord.Startup.Portfolio = startup;
         ConfigRecord.Startup.OpenOnStartup = 0;
+        const QString pictures = writeCalendarPicture();
+        if (!pictures.isEmpty())
+            ConfigRecord.Files.CalendarFolder.setText(pictures);
         if (!SaveConfig())
             return fail(QStringLiteral("could not write the settings in %1").arg(workspace));
     }

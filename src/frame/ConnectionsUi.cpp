@@ -5,6 +5,8 @@
 #include "frame/ModalUi.h"
 #include "frame/StdUnit.h"
 #include "frame/StdUnitLookups.h"
+#include "portfolio/PortGraphFrm.h"
+#include "portfolio/portfoliofrm.h"
 #include "records/Database.h"
 #include "records/WatchBase.h"
 #include "screening/WatchRun.h"
@@ -13,17 +15,16 @@
 #include "securities/StockDataListFrm.h"
 #include "securities/StockFrm.h"
 #include "transfer/ExportFrm.h"
-#include "transfer/ImportRun.h"
-#include "portfolio/PortGraphFrm.h"
-#include "portfolio/portfoliofrm.h"
 #include "transfer/ImportFrm.h"
+#include "transfer/ImportRun.h"
 #include "transfer/dataconversionfrm.h"
 
 void InstallWindowConnections()
 {
-    // "&Graph" of the holdings window: the portfolio graph of that portfolio.
+    // "&Graph" of the holdings window: the portfolio graph of that portfolio,
+    // headed with the holdings window's caption ("Portfolio " and the name).
     SetPortfolioGraphAction([](QWidget *owner, const TPortfolioInfo &portfolio) {
-        ShowPortfolioGraph(owner, portfolio.Name, portfolio.FileName);
+        ShowPortfolioGraph(owner, QStringLiteral("Portfolio ") + portfolio.Name, portfolio.FileName);
     });
 
     // Create and Edit of the data conversion window: the import dialog in its

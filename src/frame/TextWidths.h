@@ -11,3 +11,9 @@ int WidestTextWidth(const QFont &font, int length);
 
 // WidestTextWidth plus the room a cell or a line edit keeps around its text.
 int TextBoxWidth(const QFont &font, int length);
+
+// A grid column laid out in pixels for the designed 8-point face: the same
+// column in the font in use, widened by how much wider that font's digits
+// are, and never narrower than its header. Money like "($11,010.99)" and
+// headers like "Symbol" then show whole under a larger desktop font.
+int DesignedColumnWidth(const QFont &font, int designWidth, const QString &header);

@@ -6,6 +6,7 @@
 #include "records/Database.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -381,4 +382,66 @@ TPortGraphView BuildPortGraphView(const TPortGraphInput &input, TPortGraphViewKi
         break;
     }
     return PortGraphYearlyView(tables, caption, input.IncludeDividends);
+}
+
+namespace {
+
+// Fixed-point with comma thousands separators; trailing zeros beyond
+// `minDecimals` dropped.
+QString groupedMoney(double value, int maxDecimals, int minDecimals)
+{
+    if (!std::isfinite(value))
+        return kNotAvailable;
+    QString digits = QString::number(std::fabs(value), 'f', maxDecimals);
+    int point = digits.indexOf(QLatin1Char('.'));
+    if (point >= 0) {
+        int keep = digits.size();
+        while (keep > point + 1 + minDecimals && digits.at(keep - 1) == QLatin1Char('0'))
+            --keep;
+        if (keep == point + 1)
+            keep = point;
+        digits.truncate(keep);
+    }
+    point = digits.indexOf(QLatin1Char('.'));
+    for (int i = (point < 0 ? digits.size() : point) - 3; i > 0; i -= 3)
+        digits.insert(i, QLatin1Char(','));
+    const bool negative = value < 0 && digits.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    return (negative ? QStringLiteral("-$") : QStringLiteral("$")) + digits;
+}
+
+} // namespace
+
+QString PortGraphAxisText(double value)
+{
+    return groupedMoney(value, 3, 0);
+}
+
+QString PortGraphBarText(double value)
+{
+    return groupedMoney(value, 2, 2);
+}
+
+QVector<double> PortGraphAxisTicks(double low, double high)
+{
+    if (!std::isfinite(low) || !std::isfinite(high))
+        low = high = 0;
+    low = std::min(low, 0.0);
+    high = std::max(high, 0.0);
+    if (high - low < 1e-9)
+        high = low + 1;
+    const double rough = (high - low) / 5;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    double step = power;
+    for (const double m : {1.0, 2.0, 5.0, 10.0}) {
+        step = m * power;
+        if (step >= rough)
+            break;
+    }
+    QVector<double> ticks;
+    const double first = std::floor(low / step) * step;
+    for (double t = first; t < high + step * 0.999; t += step)
+        ticks << (std::fabs(t) < step * 1e-9 ? 0.0 : t);
+    if (ticks.size() < 2)
+        ticks << ticks.value(0) + step;
+    return ticks;
 }

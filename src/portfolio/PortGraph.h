@@ -81,6 +81,15 @@ TPortGraphTables BuildPortGraphTables(const TPortGraphInput &input);
 // in the desktop's currency format.
 QString PortGraphProfitText(double total);
 
+// The value axis: "$#,##0.###" (thousands separated, up to three decimals,
+// no trailing zeros), and the bar marks: "$#,##0.#0" (two decimals).
+QString PortGraphAxisText(double value);
+QString PortGraphBarText(double value);
+
+// Round tick values (steps of 1, 2 or 5 times a power of ten) covering
+// [low, high] with 0 among them; at least two ticks, at most about eight.
+QVector<double> PortGraphAxisTicks(double low, double high);
+
 TPortGraphView PortGraphYearlyView(const TPortGraphTables &tables, const QString &caption,
                                    bool includeDividends);
 TPortGraphView PortGraphYearView(const TPortGraphTables &tables, const QString &year, const QString &caption,

@@ -12,9 +12,11 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
@@ -117,19 +119,13 @@ void TPortGraphForm::drawPage()
     double high = 0;
     for (const TPortGraphBar &b : bars) {
         *set << b.Value;
-        // The label below the bar carries its value in currency form too, as
-        // the bar series cannot format its own value marks that way.
-        labels << b.Label + QLatin1Char('\n') + MoneyText(b.Value, 2);
+        labels << b.Label;
         low = std::min(low, b.Value);
         high = std::max(high, b.Value);
     }
     auto *series = new QBarSeries;
     series->setName(QStringLiteral("YearData"));
     series->append(set);
-    series->setLabelsVisible(true);
-    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
-    series->setLabelsFormat(QStringLiteral("$@value"));
-    series->setLabelsPrecision(15);
 
     // Losses hang below a visible zero level: a flat blue band at 0 drawn
     // before the bars.
@@ -150,12 +146,39 @@ void TPortGraphForm::drawPage()
     categories->setGridLineVisible(true);
     chart->addAxis(categories, Qt::AlignBottom);
     series->attachAxis(categories);
-    auto *values = new QValueAxis;
-    values->setLabelFormat(QStringLiteral("$%.2f"));
+    // The value axis carries its own labels: a value axis can only format
+    // them printf-style, without thousands separators. Room is left above
+    // (and below losses) for the value marks.
     const double margin = std::max(1.0, (high - low) * 0.1);
-    values->setRange(low < 0 ? low - margin : 0, high + margin);
+    const QVector<double> ticks = PortGraphAxisTicks(low < 0 ? low - margin : 0, high + margin);
+    auto *values = new QCategoryAxis;
+    values->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    const double below = ticks.front() - (ticks.back() - ticks.front()) * 1e-6;
+    values->setStartValue(below);
+    for (const double t : ticks)
+        values->append(PortGraphAxisText(t), t);
+    values->setRange(below, ticks.back());
+    values->setGridLineVisible(true);
     chart->addAxis(values, Qt::AlignLeft);
     series->attachAxis(values);
+
+    // Each bar is marked with its value just beyond its end, placed again
+    // whenever the plot area moves.
+    QVector<QGraphicsSimpleTextItem *> marks;
+    for (const TPortGraphBar &b : bars) {
+        auto *mark = new QGraphicsSimpleTextItem(PortGraphBarText(b.Value), chart);
+        mark->setData(0, b.Value);
+        marks << mark;
+    }
+    const auto placeMarks = [chart, series, marks]() {
+        for (int i = 0; i < marks.size(); ++i) {
+            const double v = marks[i]->data(0).toDouble();
+            const QPointF end = chart->mapToPosition(QPointF(i, v), series);
+            const QRectF box = marks[i]->boundingRect();
+            marks[i]->setPos(end.x() - box.width() / 2, v < 0 ? end.y() + 2 : end.y() - box.height() - 2);
+        }
+    };
+    connect(chart, &QChart::plotAreaChanged, chart, placeMarks);
     for (QAbstractSeries *s : chart->series()) {
         if (s == series)
             continue;

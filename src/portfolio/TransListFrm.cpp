@@ -4,6 +4,7 @@
 #include "frame/StatusFrm.h"
 #include "frame/StdUnitFiles.h"
 #include "frame/Stockcfg.h"
+#include "frame/TextWidths.h"
 #include "portfolio/TransEntry.h"
 #include "records/SblBase.h"
 
@@ -120,8 +121,9 @@ void TTransListForm::setupGrid(const QStringList &headers, const QList<int> &wid
     StringGrid1->setModel(m_model);
     int total = 0;
     for (int c = 0; c < widths.size(); ++c) {
-        StringGrid1->setColumnWidth(c, widths[c]);
-        total += widths[c];
+        const int width = DesignedColumnWidth(StringGrid1->font(), widths[c], headers.value(c));
+        StringGrid1->setColumnWidth(c, width);
+        total += width;
     }
     // Wide enough for the grid, and for the five buttons with "Close" apart.
     const int gridWidth = std::max(total + 24, 5 * 80 + 90);

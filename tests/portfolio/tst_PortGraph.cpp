@@ -280,6 +280,52 @@ private slots:
         QCOMPARE(view.Bars[1].Value, 90.0);
         QVERIFY(ReadPortGraphInput("../x", QDate(2004, 1, 1), false, false).Transactions.isEmpty());
     }
+    void axisAndMarkTexts_data()
+    {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("axis");
+        QTest::addColumn<QString>("mark");
+        QTest::newRow("thousands") << 11049.52 << "$11,049.52" << "$11,049.52";
+        QTest::newRow("whole") << 2000.0 << "$2,000" << "$2,000.00";
+        QTest::newRow("three decimals") << 0.125 << "$0.125" << "$0.13";
+        QTest::newRow("millions") << 1234567.5 << "$1,234,567.5" << "$1,234,567.50";
+        QTest::newRow("loss") << -1500.25 << "-$1,500.25" << "-$1,500.25";
+        QTest::newRow("zero") << 0.0 << "$0" << "$0.00";
+        QTest::newRow("minus zero") << -0.0001 << "$0" << "$0.00";
+        QTest::newRow("nan") << qQNaN() << "N/A" << "N/A";
+    }
+
+    void axisAndMarkTexts()
+    {
+        QFETCH(double, value);
+        QFETCH(QString, axis);
+        QFETCH(QString, mark);
+        QCOMPARE(PortGraphAxisText(value), axis);
+        QCOMPARE(PortGraphBarText(value), mark);
+    }
+
+    void axisTicksAreRoundAndCoverTheValues_data()
+    {
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::addColumn<QVector<double>>("ticks");
+        QTest::newRow("summary") << 0.0 << 11049.52 << QVector<double>{0, 5000, 10000, 15000};
+        QTest::newRow("small") << 0.0 << 9.0 << QVector<double>{0, 2, 4, 6, 8, 10};
+        QTest::newRow("losses") << -450.0 << 900.0 << QVector<double>{-500, 0, 500, 1000};
+        QTest::newRow("empty") << 0.0 << 0.0 << QVector<double>{0, 0.2, 0.4, 0.6, 0.8, 1};
+        QTest::newRow("infinite") << 0.0 << qInf() << QVector<double>{0, 0.2, 0.4, 0.6, 0.8, 1};
+    }
+
+    void axisTicksAreRoundAndCoverTheValues()
+    {
+        QFETCH(double, low);
+        QFETCH(double, high);
+        QFETCH(QVector<double>, ticks);
+        const QVector<double> got = PortGraphAxisTicks(low, high);
+        QCOMPARE(got.size(), ticks.size());
+        for (int i = 0; i < got.size(); ++i)
+            QVERIFY2(qAbs(got[i] - ticks[i]) < 1e-9, qPrintable(QString::number(got[i])));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPortGraph)

@@ -18,6 +18,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QtTest>
 
@@ -324,6 +325,26 @@ private slots:
         QCOMPARE(form.file()->RecordCount(), 0);
         QVERIFY(!form.EditBtn->isEnabled());
         QCOMPARE(PendingModalScripts(), 0);
+    }
+
+    // Column widths are laid out for an 8-point face; under the desktop's
+    // larger font a five-digit loss and the "Symbol" header must still show.
+    void transactionColumnsFitTheirTexts()
+    {
+        TTestEnv env;
+        MakeFolders(env);
+        TTransationForm form(QStringLiteral("P"), 321);
+        auto *grid = form.findChild<QTableView *>(QStringLiteral("StringGrid1"));
+        QVERIFY(grid);
+        const QFontMetrics metrics(grid->font());
+        QVERIFY(grid->columnWidth(0) >= metrics.horizontalAdvance(QStringLiteral("Symbol")) + 8);
+        QVERIFY(grid->columnWidth(6) >= metrics.horizontalAdvance(QStringLiteral("($11,010.99)")) + 8);
+        QVERIFY(grid->columnWidth(6) >= 80);
+        int total = 0;
+        for (int c = 0; c < 7; ++c)
+            total += grid->columnWidth(c);
+        QVERIFY(grid->width() >= total);
+        QVERIFY(form.width() > grid->width());
     }
 
     void dividendsDistributedRoundTrip()

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
@@ -77,7 +78,10 @@ TSettingsValues LoadSettingsValues()
     v.FontName = g.FontName.text();
     v.TitleFontSize = g.TitleFontSize;
     v.PriceFontSize = g.PriceFontSize;
-    std::copy(std::begin(g.Colors), std::end(g.Colors), v.Colors.begin());
+    // The colours sit unaligned inside the packed settings block: copied as
+    // bytes, never through references to its elements.
+    static_assert(sizeof(g.Colors) == sizeof(v.Colors));
+    std::memcpy(v.Colors.data(), g.Colors, sizeof(g.Colors));
     v.PriceBoxSize = std::isfinite(g.PricePercent) ? int(std::trunc(g.PricePercent)) : kPriceBoxRange.Min;
     v.RememberGraphSize = g.DontRememberSize == 0;
 
@@ -199,7 +203,7 @@ void StoreSettingsValues(const TSettingsValues &v, TConfigRecord &c)
     g.FontName.setText(cut(v.FontName, 40));
     g.TitleFontSize = uint16_t(held(v.TitleFontSize, kFontSizeRange));
     g.PriceFontSize = uint16_t(held(v.PriceFontSize, kFontSizeRange));
-    std::copy(v.Colors.begin(), v.Colors.end(), std::begin(g.Colors));
+    std::memcpy(g.Colors, v.Colors.data(), sizeof(g.Colors));
     const int priceBox = held(v.PriceBoxSize, kPriceBoxRange);
     g.PricePercent = priceBox;
     g.VolumePercent = 100 - priceBox;

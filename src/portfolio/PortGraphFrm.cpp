@@ -16,6 +16,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QClipboard>
+#include <QGraphicsLayout>
 #include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -261,8 +262,21 @@ void TPortGraphForm::PrintBtnClick()
     if (!painter.begin(printer))
         return;
     const QRect page = printer->pageLayout().paintRectPixels(printer->resolution());
-    const QRect target(0, 0, page.width() - 5, page.height() - 5);
-    Chart1->render(&painter, target);
+    const QRectF target(0, 0, page.width() - 5, page.height() - 5);
+    // The chart is laid out afresh in the page's shape, at the screen's
+    // scale, so that it fills the page without stretching its texts; then
+    // it returns to the window's size.
+    QChart *chart = Chart1->chart();
+    const QSizeF onScreen = chart->size();
+    const double scale = std::max(1.0, printer->resolution() / double(std::max(1, logicalDpiX())));
+    const QRectF source(chart->pos(), QSizeF(target.width() / scale, target.height() / scale));
+    chart->resize(source.size());
+    if (chart->layout())
+        chart->layout()->activate();
+    Chart1->scene()->render(&painter, target, source, Qt::IgnoreAspectRatio);
+    chart->resize(onScreen);
+    if (chart->layout())
+        chart->layout()->activate();
     painter.end();
 }
 

@@ -1,13 +1,17 @@
 #include "TestEnv.h"
 
 #include "frame/ModalUi.h"
+#include "frame/PrinterUi.h"
 #include "frame/StdUnitFiles.h"
 #include "frame/Stockcfg.h"
 #include "portfolio/PortGraphFrm.h"
 #include "portfolio/PortGraphSetFrm.h"
 
+#include <QChart>
+#include <QChartView>
 #include <QCheckBox>
 #include <QLabel>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -147,6 +151,31 @@ private slots:
         g.BarDoubleClick(0); // nothing in the summary
         QCOMPARE(g.kind(), TPortGraphViewKind::Summary);
         QVERIFY(!QFile::exists(TransactionFilePath("NONE")));
+        QV_VERIFY_ENV(env);
+    }
+    // The chart is laid out in the page's shape for printing and must come
+    // back to the window's size afterwards; the document is one page.
+    void printGivesOnePageAndRestoresTheWindow()
+    {
+        TTestEnv env;
+        writeTransactions("GROW", twelveYears());
+        TPortGraphForm g(QStringLiteral("Portfolio Growth"), QStringLiteral("GROW"), true, true,
+                         TPortGraphViewKind::Yearly);
+        g.resize(640, 420);
+        g.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&g));
+        const QSizeF before = g.Chart1->chart()->size();
+        const QString pdf = env.path(QStringLiteral("graph.pdf"));
+        AppPrinter()->setOutputFormat(QPrinter::PdfFormat);
+        AppPrinter()->setOutputFileName(pdf);
+        QueueModalScript([](QDialog *) { return int(QDialog::Accepted); });
+        g.PrintBtn->click();
+        QCOMPARE(g.Chart1->chart()->size(), before);
+        const QByteArray bytes = TTestEnv::readFile(pdf);
+        QVERIFY(!bytes.isEmpty());
+        const auto pages =
+            QString::fromLatin1(bytes).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]")));
+        QCOMPARE(pages, 1);
         QV_VERIFY_ENV(env);
     }
 };

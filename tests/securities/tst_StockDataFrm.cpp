@@ -400,6 +400,9 @@ private slots:
     {
         TTestEnv env;
         makeFolders(env);
+        addSymbol("ACMECOR", "ACME");
+        addSymbol("B", "BETA");
+        addSymbol("C", "GAMMA");
         addWatch("B", "BETA");
         addWatch("C", "GAMMA");
         TStockDataForm form;

@@ -213,14 +213,14 @@ bool PurgePriceFile(const QString &path, const QString &stopDate, TRunTalk &talk
     // What DeleteThrough would leave: the newer records, each written back as
     // reading and writing it stores it, at the front of the file.
     QByteArray image;
-    image.reserve((file.LastIndex() - position) * int(sizeof(TPriceRecord)));
-    for (int i = position + 1; i <= file.LastIndex(); ++i) {
-        file.ReadAt(rec, i);
-        if (file.Status() & (IoError | Boundary)) {
-            talk.error(openProblem(path));
-            return false;
-        }
-        file.AppendImage(image, rec);
+    image.reserve(qsizetype(file.LastIndex() - position) * qsizetype(sizeof(TPriceRecord)));
+    const bool read = file.ScanRange(position + 1, file.LastIndex(), [&](const TPriceRecord &r) {
+        TPriceRecord kept = r;
+        file.AppendImage(image, kept);
+    });
+    if (!read) {
+        talk.error(openProblem(path));
+        return false;
     }
     if (!file.IsWritable() || !file.ReplaceAll(image)) {
         talk.error(writeProblem(path));

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 #pragma pack(push, 1)
 struct TPriceRecord
@@ -54,6 +55,18 @@ public:
     void Prior(TPriceRecord &rec, int n = 1) { prior(&rec, n); }
     void Last(TPriceRecord &rec) { last(&rec); }
     void DeleteThrough(int index) { deleteThrough(index); }
+    // Hands records from..to (within the file), as ReadAt delivers them, to
+    // `visit`, reading a block at a time: the long runs read whole histories
+    // and a read per record would cost more than their work. False when a
+    // read failed (IoError is then in Status).
+    bool ScanRange(int from, int to, const std::function<void(const TPriceRecord &)> &visit)
+    {
+        if (from > to)
+            return IsOpen();
+        TPriceRecord rec;
+        return scan(from, to, &rec,
+                    [&visit](const void *r) { visit(*static_cast<const TPriceRecord *>(r)); });
+    }
     void Clear() { clear(); }
 
     // Statistics. Each one moves CurrentIndex and changes Status; a caller

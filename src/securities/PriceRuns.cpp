@@ -7,30 +7,12 @@
 #include "records/Database.h"
 #include "records/TransDatabase.h"
 #include "records/WatchBase.h"
+#include "transfer/ProgressThrottle.h"
 
 #include <QFile>
 
 #include <cmath>
 #include <cstring>
-
-void TProgressPacer::progress(const QString &message)
-{
-    if (due()) {
-        m_talk.progress(message);
-        m_timer.start();
-        m_hasPending = false;
-    } else {
-        m_pending = message;
-        m_hasPending = true;
-    }
-}
-
-void TProgressPacer::finish()
-{
-    if (m_hasPending)
-        m_talk.progress(m_pending);
-    m_hasPending = false;
-}
 
 namespace {
 
@@ -107,7 +89,7 @@ bool SplitPriceFile(TDataBase &file, const QString &splitDate, double factor, TR
         return false;
     }
     const QByteArray stop = splitDate.toLatin1();
-    TProgressPacer pacer(talk);
+    TProgressThrottle progress(talk);
     int n = 0;
     QByteArray adjusted;
     for (; n < file.RecordCount(); ++n) {
@@ -123,12 +105,10 @@ bool SplitPriceFile(TDataBase &file, const QString &splitDate, double factor, TR
         adjusted.clear();
         file.AppendImage(adjusted, rec);
         std::memcpy(stored, adjusted.constData(), sizeof rec);
-        if (pacer.due())
-            pacer.progress(QStringLiteral("Spliting Record: ") + QString::number(n + 1));
+        progress.progressLazy(
+            [k = n + 1] { return QStringLiteral("Spliting Record: ") + QString::number(k); });
     }
-    if (n > 0)
-        pacer.progress(QStringLiteral("Spliting Record: ") + QString::number(n));
-    pacer.finish();
+    progress.flush();
     if (n == 0)
         return true;
     if (!file.ReplaceAll(image)) {
@@ -233,14 +213,14 @@ bool PurgePriceFile(const QString &path, const QString &stopDate, TRunTalk &talk
     // What DeleteThrough would leave: the newer records, each written back as
     // reading and writing it stores it, at the front of the file.
     QByteArray image;
-    image.reserve((file.LastIndex() - position) * int(sizeof(TPriceRecord)));
-    for (int i = position + 1; i <= file.LastIndex(); ++i) {
-        file.ReadAt(rec, i);
-        if (file.Status() & (IoError | Boundary)) {
-            talk.error(openProblem(path));
-            return false;
-        }
-        file.AppendImage(image, rec);
+    image.reserve(qsizetype(file.LastIndex() - position) * qsizetype(sizeof(TPriceRecord)));
+    const bool read = file.ScanRange(position + 1, file.LastIndex(), [&](const TPriceRecord &r) {
+        TPriceRecord kept = r;
+        file.AppendImage(image, kept);
+    });
+    if (!read) {
+        talk.error(openProblem(path));
+        return false;
     }
     if (!file.IsWritable() || !file.ReplaceAll(image)) {
         talk.error(writeProblem(path));
@@ -252,20 +232,20 @@ bool PurgePriceFile(const QString &path, const QString &stopDate, TRunTalk &talk
 bool PurgeAll(TWatchDatabase &watch, const QString &stopDate, TRunTalk &talk)
 {
     TListRecord entry;
-    TProgressPacer pacer(talk);
+    TProgressThrottle progress(talk);
     const int saved = watch.CurrentIndex();
     bool ok = true;
     for (int i = 0; i < watch.RecordCount() && ok; ++i) {
         watch.ReadAt(entry, i);
         if (watch.Status() & (IoError | Boundary))
             break;
-        pacer.progress(QStringLiteral("Purging Data For: ") + entry.Name.text());
+        progress.progress(QStringLiteral("Purging Data For: ") + entry.Name.text());
         const QString symbol = entry.FileName.text();
         if (symbol.isEmpty() || !IsSafeFileNamePart(symbol))
             continue;
         ok = PurgePriceFile(PriceFilePath(symbol), stopDate, talk);
     }
-    pacer.finish();
+    progress.flush();
     watch.SetCurrentIndex(saved);
     return ok;
 }

@@ -6,30 +6,11 @@
 
 #include "frame/RunTalk.h"
 
-#include <QElapsedTimer>
 #include <QString>
 #include <QStringList>
 
 class TDataBase;
 class TWatchDatabase;
-
-// Passes progress texts on at most about 20 times a second; the last text
-// is always shown (finish()).
-class TProgressPacer
-{
-public:
-    explicit TProgressPacer(TRunTalk &talk) : m_talk(talk) {}
-    void progress(const QString &message);
-    // For texts that are costly to build: whether the next one would be shown.
-    bool due() const { return !m_timer.isValid() || m_timer.elapsed() >= 50; }
-    void finish();
-
-private:
-    TRunTalk &m_talk;
-    QElapsedTimer m_timer;
-    QString m_pending;
-    bool m_hasPending = false;
-};
 
 // ---- split -------------------------------------------------------------
 struct TSplitEntry

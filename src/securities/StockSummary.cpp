@@ -41,14 +41,11 @@ TPriceSummary SummarizePrices(TDataBase &file, const TStatisticsOptions &options
     // The window is read once and kept: the second pass needs it again.
     QList<TPriceRecord> window;
     window.reserve(s.RecordCount - start);
+    file.ScanRange(start, last, [&window](const TPriceRecord &r) {
+        if (finitePrices(r))
+            window.push_back(r);
+    });
     TPriceRecord rec;
-    for (int i = start; i <= last; ++i) {
-        file.ReadAt(rec, i);
-        if (file.Status() & (IoError | Boundary))
-            break;
-        if (finitePrices(rec))
-            window.push_back(rec);
-    }
     if (window.isEmpty())
         return s;
     file.ReadAt(rec, last);
@@ -95,15 +92,11 @@ THoldings HoldingsOf(const QString &symbol, const QString &portfolioFileName)
     const QByteArray key = symbol.toLatin1();
     {
         TTransBase trans(TransactionFilePath(portfolioFileName), TOpenMode::ReadOnly);
-        TTransRecord t;
         h.HasTransactions = trans.RecordCount() > 0;
-        for (int i = 0; i < trans.RecordCount(); ++i) {
-            trans.ReadAt(t, i);
-            if (trans.Status() & (IoError | Boundary))
-                break;
+        trans.ScanAll([&h, &key](const TTransRecord &t) {
             if (t.Symbol.bytes() != key || !std::isfinite(t.Shares) || !std::isfinite(t.Price) ||
                 !std::isfinite(t.Fee))
-                continue;
+                return;
             h.Shares += t.Shares;
             h.Fees += t.Fee;
             h.Cost += t.Shares * t.Price;
@@ -111,7 +104,7 @@ THoldings HoldingsOf(const QString &symbol, const QString &portfolioFileName)
                 h.Fees = 0;
                 h.Cost = 0;
             }
-        }
+        });
     }
     if (h.HasTransactions) {
         TTransBase dividends(DividendFilePath(portfolioFileName), TOpenMode::ReadOnly);

@@ -11,6 +11,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <charconv>
+#include <cmath>
+
 namespace {
 
 const QString kCannotCreate = QStringLiteral("Error Unable To Create Export File");
@@ -113,6 +116,16 @@ int ExportDateWidth(const QString &dateForm)
 
 QString ExportPriceText(double price)
 {
+    // Export All writes three prices on each of hundreds of thousands of
+    // lines; the standard library's correctly rounded fixed notation gives
+    // the same text at a fraction of the cost.
+    char buffer[64];
+    if (std::isfinite(price) && std::fabs(price) < 1e15) {
+        const auto [end, ec] =
+            std::to_chars(buffer, buffer + sizeof buffer, price, std::chars_format::fixed, 6);
+        if (ec == std::errc())
+            return QString::fromLatin1(buffer, end - buffer);
+    }
     return QString::number(price, 'f', 6);
 }
 

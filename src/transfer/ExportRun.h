@@ -33,7 +33,7 @@ struct TExportSettings
 class TExportLine
 {
 public:
-    explicit TExportLine(const QString &layout) : m_layout(layout) {}
+    explicit TExportLine(const QString &layout) : m_layout(layout) { m_text.reserve(128); }
 
     // Fixed length: padded to `width`, and a value that fills its width still
     // gets one blank so it cannot run into the next. Comma: trimmed, quoted

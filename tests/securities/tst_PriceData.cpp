@@ -337,6 +337,25 @@ private slots:
         QCOMPARE(readTrans(TransactionFilePath("p1"))[0].Shares, 200.0);
     }
 
+    void splitLeavesAPriceFileItCannotReplace()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("19990104", 2, 1, 1.5, 10), price("19990105", 4, 2, 3, 20)});
+        QDir().mkpath(PriceFilePath("A") + ".new");
+        const QByteArray before = TTestEnv::readFile(PriceFilePath("A"));
+        TRecordingTalk talk;
+        {
+            TDataBase file(PriceFilePath("A"));
+            QVERIFY(!SplitPriceFile(file, "20000101", 0.5, talk));
+            TPriceRecord first;
+            file.ReadAt(first, 0); // the open file still reads the stored prices
+            QCOMPARE(first.High, 2.0);
+        }
+        QCOMPARE(talk.errors, QStringList{"Error, Could Not Write To File: " + PriceFilePath("A")});
+        QCOMPARE(TTestEnv::readFile(PriceFilePath("A")), before);
+    }
+
     void purgeRemovesThroughTheStopDate_data()
     {
         QTest::addColumn<QString>("stop");
@@ -393,6 +412,27 @@ private slots:
         QVERIFY(!QFile::exists(env.path("data/...stk")) && !QFile::exists(env.path("...stk")));
         QVERIFY(talk.errors.isEmpty());
         QCOMPARE(talk.progressTexts.last(), QStringLiteral("Purging Data For: EMPTY"));
+    }
+
+    void purgeStopsAtTheFirstFileItCannotShorten()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        const QList<TPriceRecord> days{price("20000103", 2, 1, 1.5, 1), price("20000105", 2, 1, 1.5, 3)};
+        for (const char *s : {"A", "B", "C"})
+            writePrices(s, days);
+        TWatchDatabase watch(WatchListPath());
+        for (TListRecord e : {listEntry("A", "ALPHA"), listEntry("B", "BETA"), listEntry("C", "GAMMA")})
+            watch.Insert(e);
+        QDir().mkpath(PriceFilePath("B") + ".new");
+        const QByteArray b = TTestEnv::readFile(PriceFilePath("B"));
+        TRecordingTalk talk;
+        QVERIFY(!PurgeAll(watch, "20000104", talk));
+        QCOMPARE(talk.errors, QStringList{"Error, Could Not Write To File: " + PriceFilePath("B")});
+        QCOMPARE(priceDates("A"), QStringList{"20000105"});
+        QCOMPARE(TTestEnv::readFile(PriceFilePath("B")), b);
+        QCOMPARE(priceDates("C"), QStringList({"20000103", "20000105"})); // never reached
+        QCOMPARE(talk.progressTexts.last(), QStringLiteral("Purging Data For: BETA"));
     }
 
     void purgePresetCountsCalendarDays_data()

@@ -6,6 +6,7 @@
 #include "frame/ModalUi.h"
 #include "frame/WindowListFrm.h"
 #include "securities/PriceEntry.h"
+#include "securities/SplitFrm.h"
 #include "securities/StockDataFrm.h"
 #include "securities/StockDataListAddEditFrm.h"
 #include "securities/StockDataListFrm.h"
@@ -13,6 +14,7 @@
 #include "securities/WatchListAddEditFrm.h"
 #include "securities/purgefrm.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -269,6 +271,154 @@ private slots:
         QVERIFY(deleteMode);
         QCOMPARE(priceDates("A"), QStringList({"19990104", "19990105"}));
         QCOMPARE(form.selectedRow(), 2);
+        QV_VERIFY_ENV(env);
+    }
+
+    void splitFromThePriceWindowChecksThenAdjusts()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("19990528", 20, 10, 16, 100), price("19990601", 11, 6, 9, 300)});
+        addPortfolio("p1", "FIRST");
+        addTrans("p1", "A", "19990520", -100, 40);
+        TStockDataListForm form(nullptr, "ALPHA (A)", "A");
+        form.selectRow(2);
+        QString caption, preset;
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = static_cast<TSplitForm *>(d);
+            caption = d->windowTitle();
+            preset = dialog->SplitDate->text();
+            dialog->AfterSplit->setText("x");
+            dialog->BeforeSplit->setText("0");
+            dialog->SplitBtn->click(); // refused: the dialog stays
+            if (d->result() == QDialog::Accepted)
+                return int(QDialog::Accepted);
+            dialog->AfterSplit->setText("2");
+            dialog->BeforeSplit->setText("1");
+            dialog->SplitBtn->click();
+            return d->result();
+        });
+        form.SplitBtnClick();
+        QCOMPARE(caption, QStringLiteral("Stock Split For ALPHA (A)"));
+        QCOMPARE(preset, QStringLiteral("06/01/1999"));
+        QCOMPARE(env.messages.texts(),
+                 QStringList({"Invalid Data Has Been Entered For The Following Fields:\n\n"
+                              "After Split Value Invalid.\nAfter Split Must Be Greater Than 0.\n"
+                              "Before Split Must Be Greater Then 0."}));
+        const QList<TPriceRecord> a = readPrices("A");
+        QCOMPARE(a[0].Close, 8.0);
+        QCOMPARE(a[0].Volume, 100);
+        QCOMPARE(a[1].Close, 9.0);
+        const QList<TTransRecord> t = readTrans(TransactionFilePath("p1"));
+        QCOMPARE(t[0].Shares, -200.0);
+        QCOMPARE(t[0].Price, 20.0);
+        QCOMPARE(form.selectedRow(), 2);
+        QV_VERIFY_ENV(env);
+    }
+
+    void deleteEntryRemovesTheNoteButNotThePrices()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        const QString note = env.path("notes/B.txt");
+        env.writeFile("notes/B.txt", "remember");
+        addSymbol("A", "ALPHA");
+        addSymbol("B", "BETA");
+        addSymbol("C", "GAMMA");
+        addWatch("A", "ALPHA");
+        {
+            TWatchDatabase db(WatchListPath());
+            TListRecord b = listEntry("B", "BETA", note);
+            db.Insert(b);
+        }
+        addWatch("C", "GAMMA");
+        writePrices("B", {price("19990104", 2, 1, 1.5, 10)});
+        TStockDataForm form;
+        form.selectRow(2);
+        QString caption;
+        bool deleteMode = false;
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = static_cast<TWatchListAddEditForm *>(d);
+            caption = d->windowTitle();
+            deleteMode = !dialog->Symbol->isEnabled() && !dialog->NoteFile->isEnabled() &&
+                         !dialog->SaveBtn->isVisibleTo(d) && dialog->CheckBox1->isVisibleTo(d);
+            dialog->CheckBox1->setChecked(true);
+            dialog->DeleteBtn->click();
+            return d->result();
+        });
+        form.DeleteBtnClick();
+        QCOMPARE(caption, QStringLiteral("Delete Stock Data"));
+        QVERIFY(deleteMode);
+        QCOMPARE(listed(form), QStringList({"ALPHA", "GAMMA"}));
+        QCOMPARE(form.selectedRow(), 2); // the following entry
+        QVERIFY(!QFile::exists(note));
+        QCOMPARE(priceDates("B"), QStringList{"19990104"});
+        QV_VERIFY_ENV(env);
+    }
+
+    void editOntoATakenNameChangesNothing()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        addSymbol("A", "ALPHA");
+        addSymbol("B", "BETA");
+        addWatch("A", "ALPHA");
+        addWatch("B", "BETA");
+        const QByteArray before = TTestEnv::readFile(WatchListPath());
+        TStockDataForm form;
+        form.selectRow(1);
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = static_cast<TWatchListAddEditForm *>(d);
+            dialog->Symbol->setText("B");
+            dialog->SaveBtn->click();
+            return d->result();
+        });
+        form.EditBtnClick();
+        QCOMPARE(
+            env.messages.texts(),
+            QStringList({"The Following Error Has Occured:\r\rSecurity: BETA\rAlready On File In Database, "
+                         "Security Not Added!"}));
+        QCOMPARE(TTestEnv::readFile(WatchListPath()), before);
+
+        // Keeping the name while changing the note is no duplicate.
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = static_cast<TWatchListAddEditForm *>(d);
+            dialog->NoteFile->setText("/elsewhere/a.txt");
+            dialog->SaveBtn->click();
+            return d->result();
+        });
+        form.selectRow(1);
+        form.EditBtnClick();
+        TListRecord a;
+        form.listFile()->ReadAt(a, 0);
+        QCOMPARE(a.NoteFile.text(), QStringLiteral("/elsewhere/a.txt"));
+        QCOMPARE(form.listFile()->RecordCount(), 2);
+        QV_VERIFY_ENV(env);
+    }
+
+    void droppedRowsJoinTheListOnce()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        addSymbol("ACMECOR", "ACME");
+        addSymbol("B", "BETA");
+        addSymbol("C", "GAMMA");
+        addWatch("B", "BETA");
+        addWatch("C", "GAMMA");
+        TStockDataForm form;
+        form.DropSecurity("ACMECORPX", "ACME");
+        QCOMPARE(listed(form), QStringList({"ACME", "BETA", "GAMMA"}));
+        QCOMPARE(form.statusText(), QStringLiteral("Record 1 of 3"));
+        TListRecord added;
+        form.listFile()->ReadAt(added, 0);
+        QCOMPARE(added.FileName.text(), QStringLiteral("ACMECOR"));
+        QCOMPARE(added.NoteFile.text(), GetFolders().Notes + "ACMECOR.txt");
+        form.DropSecurity("X", "GAMMA");
+        QCOMPARE(
+            env.messages.texts(),
+            QStringList({"The Following Error Has Occured:\r\rSecurity: GAMMA\rAlready On File In Database, "
+                         "Security Not Added!"}));
+        QCOMPARE(form.listFile()->RecordCount(), 3);
         QV_VERIFY_ENV(env);
     }
 

@@ -5,6 +5,7 @@
 #include "securities/StockSummary.h"
 
 #include <QtTest>
+#include <limits>
 
 using namespace qvtest;
 
@@ -101,6 +102,55 @@ private slots:
         QCOMPARE(s.Labels.value("RangePrecent"), QStringLiteral("N/A"));
         QCOMPARE(s.Labels.value("StdVolumePercent"), QStringLiteral("0.000%"));
         QVERIFY(!s.GraphEnabled); // two records
+    }
+
+    void graphNeedsThreeRecords_data()
+    {
+        QTest::addColumn<int>("records");
+        QTest::addColumn<bool>("enabled");
+        QTest::newRow("one") << 1 << false;
+        QTest::newRow("two") << 2 << false;
+        QTest::newRow("three") << 3 << true;
+    }
+    void graphNeedsThreeRecords()
+    {
+        QFETCH(int, records);
+        QFETCH(bool, enabled);
+        TTestEnv env;
+        makeFolders(env);
+        const QList<TPriceRecord> all{price("19990104", 2, 1, 1.5, 10), price("19990105", 3, 2, 2.5, 20),
+                                      price("19990106", 4, 3, 3.5, 30)};
+        writePrices("G", all.mid(0, records));
+        const TStockSummaryTexts s = ComputeStockSummary("G");
+        QCOMPARE(s.GraphEnabled, enabled);
+        QCOMPARE(s.Status, QStringLiteral("Records On File: %1").arg(records));
+    }
+
+    // A damaged record (prices that are not numbers) would turn every figure
+    // into NaN; it is left out and the others still count.
+    void damagedRecordsAreLeftOut()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        TPriceRecord bad = price("19990105", 0, 0, 0, 500);
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        bad.High = nan;
+        bad.Close = nan;
+        {
+            TDataBase db(PriceFilePath("N"));
+            QByteArray image;
+            for (TPriceRecord r : {price("19990104", 12, 8, 10, 100), bad, price("19990106", 14, 9, 12, 300)})
+                db.AppendImage(image, r);
+            QVERIFY(db.ReplaceAll(image));
+        }
+        const TStockSummaryTexts s = ComputeStockSummary("N");
+        QCOMPARE(s.Status, QStringLiteral("Records On File: 3"));
+        QCOMPARE(s.Labels.value("HighestHigh"), QStringLiteral("$14.000"));
+        QCOMPARE(s.Labels.value("AverageClose"), QStringLiteral("$11.000"));
+        QCOMPARE(s.Labels.value("TotalVolume"), QStringLiteral("400"));
+        QCOMPARE(s.Labels.value("EndingPrice"), QStringLiteral("$12.000"));
+        for (const QString &text : s.Labels)
+            QVERIFY2(!text.contains("nan", Qt::CaseInsensitive), qPrintable(text));
     }
 
     void emptyHistoryShowsTheDesignTexts()

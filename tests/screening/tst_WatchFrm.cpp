@@ -289,6 +289,28 @@ private slots:
         QV_VERIFY_ENV(env);
     }
 
+    // A full edit takes only what fits of an inserted signature; its own text stays whole.
+    void insertIntoAFullEditKeepsItsText()
+    {
+        TTestEnv env;
+        TFunctionAddEditForm dialog(TFunctionAddEditForm::AddMode);
+        QPlainTextEdit *edit = dialog.Expressions[0];
+        const QString own = QString(250, 'x');
+        edit->setPlainText(own);
+        sendFocus(edit);
+        QTextCursor c = edit->textCursor();
+        c.setPosition(0);
+        edit->setTextCursor(c);
+        QueueModalScript([](QDialog *) { return int(QDialog::Accepted); });
+        dialog.FunctionsBtn->click();
+        QCOMPARE(edit->toPlainText(), "CURRE" + own);
+        QCOMPARE(edit->textCursor().position(), 5);
+        dialog.Description->setText(QString(38, 'd'));
+        dialog.Description->insert(QStringLiteral("\u20ac\u00e9fgh"));
+        QCOMPARE(dialog.Description->text(), QString(38, 'd') + QStringLiteral("\u00e9f"));
+        QV_VERIFY_ENV(env);
+    }
+
     void runShowsColouredLinesAndOpensWindows()
     {
         TTestEnv env;

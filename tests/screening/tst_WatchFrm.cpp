@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -384,6 +385,34 @@ private slots:
         QVERIFY(env.messages.said[0].text.startsWith("Error In Function Broken For Alpha (AAA):"));
         QVERIFY(form.RunBtn->isEnabled());
         QVERIFY(!form.running());
+        QV_VERIFY_ENV(env);
+    }
+
+    // The start after a data run: the one window is made on first use, owned
+    // by the main window (released with it), shown and run; a second start
+    // reuses it.
+    void startAfterADataRunRunsTheOneWindow()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writeCloses("AAA", 3);
+        addEntry("AAA", "Alpha", "");
+        addFunction("Red", 0x0000FF, "CURRENT(CLOSE)", ">", "0");
+        auto *main = new QMainWindow;
+        QVERIFY(!RunWatchForm);
+        StartWatchRun(nullptr);
+        QVERIFY(RunWatchForm);
+        TRunWatchForm *first = RunWatchForm;
+        QCOMPARE(first->parentWidget(), main);
+        QVERIFY(first->isVisible());
+        QCOMPARE(documentLines(first->Memo1), QStringList({"Watch Results", "", "Alpha\t(AAA)\tRed"}));
+        first->hide();
+        StartWatchRun(nullptr);
+        QCOMPARE(RunWatchForm, first);
+        QVERIFY(first->isVisible());
+        QCOMPARE(documentLines(first->Memo1).size(), 3);
+        delete main;
+        QVERIFY(!RunWatchForm);
         QV_VERIFY_ENV(env);
     }
 

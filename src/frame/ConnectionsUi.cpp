@@ -65,8 +65,5 @@ void InstallWindowConnections()
     };
 
     // "Run Watch After Import": the run-watch window runs as "&Run" does.
-    SetRunWatchAfterImportHook([] {
-        if (TRunWatchForm *form = ShowRunWatchForm(nullptr))
-            form->RunBtnClick();
-    });
+    SetRunWatchAfterImportHook([] { StartWatchRun(nullptr); });
 }

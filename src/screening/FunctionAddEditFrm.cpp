@@ -15,6 +15,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <memory>
+
 namespace {
 
 QColor toQColor(uint32_t c)
@@ -28,30 +30,40 @@ uint32_t fromQColor(const QColor &c)
 }
 
 // Keeps an edit to what the record can store, whatever way the text came in
-// (typing, pasting, inserting from the picker).
+// (typing, pasting, inserting from the picker): what does not fit of the new
+// characters is refused, the text already there stays whole.
 void limitText(QPlainTextEdit *edit, int limit)
 {
-    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, limit] {
+    auto previous = std::make_shared<QString>(edit->toPlainText());
+    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit, limit, previous] {
         const QString text = edit->toPlainText();
-        const QString kept = StorableText(text, limit);
+        int caret = 0;
+        const QString kept = FitEditedText(*previous, text, limit, caret);
+        *previous = kept;
         if (kept == text)
             return;
-        const int position = std::min<int>(edit->textCursor().position(), int(kept.size()));
         const QSignalBlocker blocker(edit);
         edit->setPlainText(kept);
         QTextCursor cursor = edit->textCursor();
-        cursor.setPosition(position);
+        cursor.setPosition(caret);
         edit->setTextCursor(cursor);
     });
 }
 
 void limitText(QLineEdit *edit, int limit)
 {
-    edit->setMaxLength(limit);
-    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, limit](const QString &text) {
-        const QString kept = StorableText(text, limit);
-        if (kept != text)
-            edit->setText(kept);
+    // No maximum length on the edit itself: it would cut a paste before the
+    // characters that cannot be stored are taken out.
+    auto previous = std::make_shared<QString>(edit->text());
+    QObject::connect(edit, &QLineEdit::textChanged, edit, [edit, limit, previous](const QString &text) {
+        int caret = 0;
+        const QString kept = FitEditedText(*previous, text, limit, caret);
+        *previous = kept;
+        if (kept == text)
+            return;
+        const QSignalBlocker blocker(edit);
+        edit->setText(kept);
+        edit->setCursorPosition(caret);
     });
 }
 

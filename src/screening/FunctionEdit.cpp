@@ -3,6 +3,8 @@
 #include "frame/IoError.h"
 #include "screening/StdUnitExpr.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kCr = QStringLiteral("\r");
@@ -124,6 +126,33 @@ QString StorableText(const QString &text, int limit)
             out.append(c);
     }
     return out;
+}
+
+QString FitEditedText(const QString &previous, const QString &current, int limit, int &caret)
+{
+    // The changed stretch is what lies between the longest common start and
+    // the longest common end of the two texts.
+    const qsizetype shorter = std::min(previous.size(), current.size());
+    qsizetype head = 0;
+    while (head < shorter && previous[head] == current[head])
+        ++head;
+    qsizetype tail = 0;
+    while (tail < shorter - head &&
+           previous[previous.size() - 1 - tail] == current[current.size() - 1 - tail])
+        ++tail;
+    const QString before = current.left(head);
+    const QString after = current.right(tail);
+    const qsizetype room = limit - before.size() - after.size();
+    if (room < 0 || StorableText(before + after, limit).size() != before.size() + after.size()) {
+        // The text around the change does not fit either (it was set from
+        // elsewhere): keep what can be stored from the start.
+        const QString kept = StorableText(current, limit);
+        caret = int(std::min<qsizetype>(head, kept.size()));
+        return kept;
+    }
+    const QString inserted = StorableText(current.mid(head, current.size() - head - tail), int(room));
+    caret = int(head + inserted.size());
+    return before + inserted + after;
 }
 
 // ---- storing in Scan.dat --------------------------------------------------

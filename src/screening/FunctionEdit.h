@@ -48,6 +48,13 @@ QString ExpressionLabel(int n);
 // record stores single bytes) and the rest is cut to what fits.
 QString StorableText(const QString &text, int limit);
 
+// What an edit that held `previous` keeps when its text became `current`
+// with room for `limit` characters. Only the characters that came in (typed,
+// pasted or inserted at the caret) are filtered to Latin-1 and cut to the
+// room left, so text already in the edit is never pushed out at its end.
+// `caret` gets the position just after what was kept of the new characters.
+QString FitEditedText(const QString &previous, const QString &current, int limit, int &caret);
+
 // True when expression 1 of a row is compared as a text: exactly STOCKSYMBOL,
 // or enclosed in single or double quotes.
 bool IsTextSide(const QString &expression);

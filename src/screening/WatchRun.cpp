@@ -4,6 +4,7 @@
 #include "records/Database.h"
 #include "records/SblBase.h"
 #include "records/WatchBase.h"
+#include "screening/FunctionEdit.h"
 
 #include <QFile>
 #include <cmath>
@@ -116,10 +117,7 @@ TPreparedFunction PrepareFunction(const TFunctionRecord &function)
             continue;
         TPreparedRow row;
         row.Text = rows[i];
-        row.TextSide = rows[i].Expression1 == QLatin1String("STOCKSYMBOL") ||
-                       (!rows[i].Expression1.isEmpty() &&
-                        (rows[i].Expression1.front() == '"' || rows[i].Expression1.front() == '\'') &&
-                        (rows[i].Expression1.back() == '"' || rows[i].Expression1.back() == '\''));
+        row.TextSide = IsTextSide(rows[i].Expression1);
         if (!row.TextSide) {
             row.RecordsNeeded =
                 std::max(RecordsNeeded(row.Text.Expression1), RecordsNeeded(row.Text.Expression2));

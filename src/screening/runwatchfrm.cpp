@@ -12,11 +12,13 @@
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QLabel>
+#include <QMainWindow>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QTextBlock>
@@ -207,13 +209,16 @@ void TRunWatchForm::RunBtnClick()
     cursor.insertBlock(block, normal);
     m_targets.resize(2);
 
+    // Whatever way the run ends, the text is laid out and the buttons work again.
+    const auto finish = qScopeGuard([this] {
+        m_cursor.endEditBlock();
+        m_running = false;
+        UpdateButtons();
+    });
     TRunWatchSink sink(*this);
     const TWatchRunResult result = RunWatch(sink, SharedWatchList());
     if (!result.stopped && result.lines == 0)
         addLine(kNoPassText, 0, {});
-    m_cursor.endEditBlock();
-    m_running = false;
-    UpdateButtons();
 }
 
 bool TRunWatchForm::eventFilter(QObject *watched, QEvent *event)
@@ -296,8 +301,19 @@ void TRunWatchForm::CopyBtnClick()
 
 TRunWatchForm *ShowRunWatchForm(QWidget *owner)
 {
-    if (!RunWatchForm)
+    if (!RunWatchForm) {
+        // A start from a data run names no owner; the main window still owns
+        // the window so that it is released when the program ends.
+        if (!owner) {
+            for (QWidget *w : QApplication::topLevelWidgets()) {
+                if (qobject_cast<QMainWindow *>(w)) {
+                    owner = w;
+                    break;
+                }
+            }
+        }
         RunWatchForm = new TRunWatchForm(owner);
+    }
     RunWatchForm->show();
     RunWatchForm->raise();
     return RunWatchForm;

@@ -377,7 +377,10 @@ bool RunExportAll(const TExportSettings &s, const QString &watchListPath, TRunTa
     const TExportRange range(s.FromDate, s.ToDate);
     TProgressThrottle progress(talk);
     int total = 0;
-    for (const auto &[symbol, name] : entries) {
+    for (const auto &entry : entries) {
+        // Named references, not a structured binding: lambdas below capture them.
+        const QString &symbol = entry.first;
+        const QString &name = entry.second;
         // A symbol that would leave the data folder names no price file.
         if (symbol.isEmpty() || !IsSafeFileNamePart(symbol))
             continue;

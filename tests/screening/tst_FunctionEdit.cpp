@@ -171,6 +171,47 @@ private slots:
         QFETCH(QString, kept);
         QCOMPARE(StorableText(text, limit), kept);
     }
+
+    // Inserting into a full edit refuses what does not fit of the new text;
+    // the text already there is never pushed out at its end.
+    void fitEditedText_data()
+    {
+        QTest::addColumn<QString>("previous");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<int>("caret");
+        const QString full = QString(250, 'x');
+        QTest::newRow("typed, fits") << "AB"
+                                     << "ABC" << 255 << "ABC" << 3;
+        QTest::newRow("inserted at the start of a nearly full edit")
+            << full << "CURRENT(FIELD)" + full << 255 << "CURRE" + full << 5;
+        QTest::newRow("replaces a selection in the middle") << "1 + DAY + 2"
+                                                            << "1 + 7 + 2" << 255 << "1 + 7 + 2" << 5;
+        QTest::newRow("pasted over the limit at the end")
+            << QString(38, 'a') << QString(38, 'a') + "bcde" << 40 << QString(38, 'a') + "bc" << 40;
+        QTest::newRow("characters beyond latin-1 refused")
+            << "ab" << QStringLiteral("a€éb") << 40 << QStringLiteral("aéb") << 2;
+        QTest::newRow("repeated letters inserted in a run") << "aaa"
+                                                            << "aaaaa" << 4 << "aaaa" << 4;
+        QTest::newRow("text set from elsewhere too long")
+            << QString() << QString(300, 'q') << 255 << QString(255, 'q') << 255;
+        QTest::newRow("edit already over the limit")
+            << QString(300, 'q') << QString(300, 'q') + "r" << 255 << QString(255, 'q') << 255;
+        QTest::newRow("deleting is always kept") << "ABCD"
+                                                 << "AD" << 3 << "AD" << 1;
+    }
+    void fitEditedText()
+    {
+        QFETCH(QString, previous);
+        QFETCH(QString, current);
+        QFETCH(int, limit);
+        QFETCH(QString, kept);
+        QFETCH(int, caret);
+        int at = -1;
+        QCOMPARE(FitEditedText(previous, current, limit, at), kept);
+        QCOMPARE(at, caret);
+    }
     // Scan.dat through the list window's three commands.
     void storeKeepsOrderAndRefusesDuplicates()
     {

@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
@@ -289,6 +290,28 @@ private slots:
         QV_VERIFY_ENV(env);
     }
 
+    // A full edit takes only what fits of an inserted signature; its own text stays whole.
+    void insertIntoAFullEditKeepsItsText()
+    {
+        TTestEnv env;
+        TFunctionAddEditForm dialog(TFunctionAddEditForm::AddMode);
+        QPlainTextEdit *edit = dialog.Expressions[0];
+        const QString own = QString(250, 'x');
+        edit->setPlainText(own);
+        sendFocus(edit);
+        QTextCursor c = edit->textCursor();
+        c.setPosition(0);
+        edit->setTextCursor(c);
+        QueueModalScript([](QDialog *) { return int(QDialog::Accepted); });
+        dialog.FunctionsBtn->click();
+        QCOMPARE(edit->toPlainText(), "CURRE" + own);
+        QCOMPARE(edit->textCursor().position(), 5);
+        dialog.Description->setText(QString(38, 'd'));
+        dialog.Description->insert(QStringLiteral("\u20ac\u00e9fgh"));
+        QCOMPARE(dialog.Description->text(), QString(38, 'd') + QStringLiteral("\u00e9f"));
+        QV_VERIFY_ENV(env);
+    }
+
     void runShowsColouredLinesAndOpensWindows()
     {
         TTestEnv env;
@@ -362,6 +385,34 @@ private slots:
         QVERIFY(env.messages.said[0].text.startsWith("Error In Function Broken For Alpha (AAA):"));
         QVERIFY(form.RunBtn->isEnabled());
         QVERIFY(!form.running());
+        QV_VERIFY_ENV(env);
+    }
+
+    // The start after a data run: the one window is made on first use, owned
+    // by the main window (released with it), shown and run; a second start
+    // reuses it.
+    void startAfterADataRunRunsTheOneWindow()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writeCloses("AAA", 3);
+        addEntry("AAA", "Alpha", "");
+        addFunction("Red", 0x0000FF, "CURRENT(CLOSE)", ">", "0");
+        auto *main = new QMainWindow;
+        QVERIFY(!RunWatchForm);
+        StartWatchRun(nullptr);
+        QVERIFY(RunWatchForm);
+        TRunWatchForm *first = RunWatchForm;
+        QCOMPARE(first->parentWidget(), main);
+        QVERIFY(first->isVisible());
+        QCOMPARE(documentLines(first->Memo1), QStringList({"Watch Results", "", "Alpha\t(AAA)\tRed"}));
+        first->hide();
+        StartWatchRun(nullptr);
+        QCOMPARE(RunWatchForm, first);
+        QVERIFY(first->isVisible());
+        QCOMPARE(documentLines(first->Memo1).size(), 3);
+        delete main;
+        QVERIFY(!RunWatchForm);
         QV_VERIFY_ENV(env);
     }
 

@@ -373,6 +373,57 @@ private slots:
         QVERIFY(sink.errors.isEmpty());
     }
 
+    // Scan.dat written by anything: length bytes beyond their fields, odd
+    // operators, a colour with a top byte and a torn last record.
+    void storedFunctionBytesReadSafely()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writeCloses("AAA", rising(5));
+        addEntry("AAA", "Alpha");
+        auto bytesOf = [](const QString &description, const QList<TRow> &rows) {
+            TFunctionTexts t;
+            t.Description = description;
+            for (int i = 0; i < rows.size(); ++i) {
+                t.LogicalOperators[size_t(i)] = rows[i].value(0);
+                t.Expressions[size_t(2 * i)] = rows[i].value(1);
+                t.Comparisons[size_t(i)] = rows[i].value(2);
+                t.Expressions[size_t(2 * i + 1)] = rows[i].value(3);
+            }
+            const TFunctionRecord rec = BuildFunctionRecord(t);
+            return QByteArray(reinterpret_cast<const char *>(&rec), sizeof rec);
+        };
+        constexpr int row2 = 48 + 519;
+        // "Xor" and "and" are no logical operators: their rows change nothing.
+        QByteArray odd = bytesOf("Odd", {{QString(), "CURRENT(CLOSE)", ">", "0"},
+                                         {"And", "CURRENT(CLOSE)", "<", "0"},
+                                         {"And", "CURRENT(CLOSE)", "<", "0"}});
+        odd.replace(row2, 4, QByteArray("\x03Xor", 4));
+        odd.replace(row2 + 519, 4, QByteArray("\x03and", 4));
+        const uint32_t colour = 0xAB0000FFu;
+        odd.replace(44, 4, QByteArray(reinterpret_cast<const char *>(&colour), 4));
+        // Oversized lengths are cut to their fields: 40 characters of
+        // description, ">=" of a comparison whose length byte says 9.
+        QByteArray wide = bytesOf(QString(), {{QString(), "CURRENT(CLOSE)", ">", "1"}});
+        wide[0] = char(255);
+        wide.replace(1, 40, QByteArray(40, 'W'));
+        wide.replace(48 + 260, 3, QByteArray("\x09>=", 3));
+        // A comparison that is none of the six never passes.
+        QByteArray never = bytesOf("Zz Never", {{QString(), "CURRENT(CLOSE)", "=>", "0"}});
+        {
+            QFile f(GetFolders().Watch + "Scan.dat");
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(odd + wide + never + QByteArray(100, '\xFF'));
+        }
+        TRecordingSink sink;
+        const TWatchRunResult r = RunWatch(sink, nullptr);
+        QCOMPARE(sink.lines, QStringList({line("Alpha", "AAA", "Odd"),
+                                          ResultLineText("Alpha", "AAA", QString(40, 'W'))}));
+        QCOMPARE(sink.colors.value(0), 0x0000FFu);
+        QVERIFY(sink.errors.isEmpty());
+        QVERIFY(!r.stopped);
+    }
+
     void unsafeSymbolsOpenNoFile()
     {
         TTestEnv env;

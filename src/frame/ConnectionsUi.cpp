@@ -17,6 +17,7 @@
 #include "transfer/ExportFrm.h"
 #include "transfer/ImportFrm.h"
 #include "transfer/ImportRun.h"
+#include "transfer/PortfolioTransferUi.h"
 #include "transfer/dataconversionfrm.h"
 
 void InstallWindowConnections()
@@ -63,6 +64,9 @@ void InstallWindowConnections()
     TStockDataForm::ExportAllHook = [](QWidget *owner, TWatchDatabase *list) {
         ExportAllStockData(owner, list ? list->path() : WatchListPath());
     };
+
+    // "&Import" and "E&xport" of the transactions and dividends windows.
+    InstallPortfolioTransferDialogs();
 
     // "Run Watch After Import": the run-watch window runs as "&Run" does.
     SetRunWatchAfterImportHook([] { StartWatchRun(nullptr); });

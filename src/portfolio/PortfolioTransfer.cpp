@@ -11,9 +11,12 @@
 #include "portfolio/TransEntry.h"
 #include "records/SblBase.h"
 #include "records/TransDatabase.h"
+#include "transfer/ExportRun.h"
+#include "transfer/TransferMessages.h"
 
 #include <QFile>
 #include <QHash>
+#include <QSaveFile>
 #include <QSet>
 #include <algorithm>
 #include <cmath>
@@ -73,7 +76,7 @@ TTransferImportResult ImportTransfer(TTransferKind kind, TTransBase &file, int32
         return result;
     }
     if (!file.IsOpen()) {
-        talk.error(QStringLiteral("Error, Could Not Open File: ") + file.path());
+        talk.error(CannotOpenFileMessage(file.path()));
         return result;
     }
     // Fixed-length lines are cut by the column table of this very file.
@@ -94,7 +97,7 @@ TTransferImportResult ImportTransfer(TTransferKind kind, TTransBase &file, int32
                 records.append(r);
                 keys.insert(TTransBase::FullKey(r));
             })) {
-            talk.error(QStringLiteral("Error, Could Not Read File: ") + file.path());
+            talk.error(CannotReadFileMessage(file.path()));
             return result;
         }
     }
@@ -108,7 +111,9 @@ TTransferImportResult ImportTransfer(TTransferKind kind, TTransBase &file, int32
         ++result.Lines;
         talk.progress(QStringLiteral("Importing Record: ") + QString::number(result.Lines));
         TTransRecord rec;
-        const QString symbol = field(line, 0).left(7);
+        // Symbols name price files, and file names are case-sensitive here,
+        // so "ibm" must land on the same security as "IBM".
+        const QString symbol = field(line, 0).toUpper().left(7);
         rec.Symbol = symbol;
         rec.Date = ConvertDate(settings.DateForm, kFormYYYYMMDD, field(line, 1));
         bool inRange = true;
@@ -137,6 +142,14 @@ TTransferImportResult ImportTransfer(TTransferKind kind, TTransBase &file, int32
     }
     in.close();
 
+    // A replace that found nothing to store would only empty the file: the
+    // file stays as it was and the user hears why.
+    if (!settings.Append && result.Stored == 0) {
+        talk.warning(
+            QStringLiteral("No Line Of The Import File Could Be Stored, The Current File Was Not Changed"));
+        return result;
+    }
+
     // The file's key order; records with equal keys keep their order.
     std::stable_sort(records.begin(), records.end(), [](const TTransRecord &a, const TTransRecord &b) {
         return TTransBase::FullKey(a) < TTransBase::FullKey(b);
@@ -146,7 +159,7 @@ TTransferImportResult ImportTransfer(TTransferKind kind, TTransBase &file, int32
     for (TTransRecord &r : records)
         file.AppendImage(image, r);
     if (!file.ReplaceAll(image)) {
-        talk.error(QStringLiteral("Error, Could Not Write File: ") + file.path());
+        talk.error(CannotWriteFileMessage(file.path()));
         result.Stored = 0;
         return result;
     }
@@ -204,64 +217,52 @@ TFieldValue exportValue(TTransferKind kind, const QString &name, const TTransRec
     return {};
 }
 
-void writeField(QFile &out, const QString &layout, const QString &text, int width, int position)
-{
-    if (layout == kLayoutFixed)
-        WriteFixedField(out, text, width);
-    else if (layout == kLayoutComma)
-        WriteCommaField(out, text, position == 0, position < 3);
-    else
-        WriteTabField(out, text, position == 0);
-}
-
 } // namespace
 
 bool ExportTransfer(TTransferKind kind, TTransBase &file, const TTransferExportSettings &settings,
                     const TCompanyLookup &company, TRunTalk &talk)
 {
-    QFile out(settings.FilePath);
-    if (settings.FilePath.isEmpty() || !out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        talk.error(QStringLiteral("Error Unable To Create Export File"));
+    // Written beside the target and renamed into place once complete, so a
+    // failed export never leaves half a file; the portfolio's own file is
+    // never a target.
+    QSaveFile out;
+    if (!OpenExportFile(out, settings.FilePath, {file.path()}, talk))
         return false;
-    }
     const QByteArray from = settings.From.toLatin1();
     const QByteArray to = settings.To.toLatin1();
-    try {
-        if (settings.HeaderLine) {
-            talk.progress(QStringLiteral("Exporting Header Line"));
-            for (int i = 0; i < settings.Fields.size(); ++i) {
-                const QString &name = settings.Fields[i];
-                if (settings.Layout == kLayoutComma)
-                    WriteCommaField(out, name, i == 0, true);
-                else
-                    writeField(out, settings.Layout, name,
-                               exportValue(kind, name, TTransRecord{}, settings.DateForm, nullptr).Width, i);
-            }
-            WriteLineEnd(out);
-        }
-        int written = 0;
-        TTransRecord r;
-        for (int index = 0; index < file.RecordCount(); ++index) {
-            talk.progress(QStringLiteral("Exporting Record: ") + QString::number(written));
-            file.ReadAt(r, index);
-            if (file.Status() & IoError)
-                throw EInOutError(QStringLiteral("Error, Could Not Read File: ") + file.path());
-            const QByteArray date = r.Date.bytes();
-            if (date < from || date > to)
-                continue;
-            for (int i = 0; i < settings.Fields.size(); ++i) {
-                const TFieldValue v = exportValue(kind, settings.Fields[i], r, settings.DateForm, company);
-                writeField(out, settings.Layout, v.Text, v.Width, i);
-            }
-            WriteLineEnd(out);
-            ++written;
-        }
-        FinishTextFile(out);
-    } catch (const EInOutError &e) {
-        out.close();
-        talk.error(e.message());
-        return false;
+    if (settings.HeaderLine) {
+        talk.progress(QStringLiteral("Exporting Header Line"));
+        const auto width = [&](const QString &name) {
+            return exportValue(kind, name, TTransRecord{}, settings.DateForm, nullptr).Width;
+        };
+        if (!WriteExportBytes(out, ExportHeaderLine(settings.Layout, settings.Fields, width), talk))
+            return false;
     }
+    int written = 0;
+    TTransRecord r;
+    TExportLine line(settings.Layout);
+    for (int index = 0; index < file.RecordCount(); ++index) {
+        talk.progress(QStringLiteral("Exporting Record: ") + QString::number(written));
+        file.ReadAt(r, index);
+        if (file.Status() & IoError) {
+            talk.error(CannotReadFileMessage(file.path()));
+            out.cancelWriting();
+            return false;
+        }
+        const QByteArray date = r.Date.bytes();
+        if (date < from || date > to)
+            continue;
+        // The first three fields of a line are quoted in the comma layout.
+        for (int i = 0; i < settings.Fields.size(); ++i) {
+            const TFieldValue v = exportValue(kind, settings.Fields[i], r, settings.DateForm, company);
+            line.add(v.Text, v.Width, i < 3);
+        }
+        if (!WriteExportBytes(out, line.finish(), talk))
+            return false;
+        ++written;
+    }
+    if (!FinishExportFile(out, talk))
+        return false;
     talk.information(isTrades(kind) ? QStringLiteral("Transation Information Exported")
                                     : QStringLiteral("Dividend Data Exported"));
     return true;

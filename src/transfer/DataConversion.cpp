@@ -10,6 +10,7 @@
 #include "records/SblBase.h"
 #include "securities/SymbolLookup.h"
 #include "transfer/ProgressThrottle.h"
+#include "transfer/TransferMessages.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -138,8 +139,7 @@ struct TRun
             return;
         const QByteArray bytes = text.toLatin1() + kLineEnd;
         if (summary->write(bytes) != bytes.size())
-            throw EInOutError(
-                QStringLiteral("Unable To Write To %1: %2").arg(summary->fileName(), summary->errorString()));
+            throw EInOutError(CannotWriteFileMessage(summary->fileName(), summary->errorString()));
     }
 
     void convertLine(const QString &line, int lineNumber);
@@ -180,8 +180,8 @@ void TRun::convertLine(const QString &line, int lineNumber)
         prices = std::make_unique<TDataBase>(PriceFilePath(symbol));
     }
     if (!prices->IsOpen()) {
-        logError(QStringLiteral("Unable To Open %1, Line %2 Not Imported")
-                     .arg(PriceFilePath(symbol), QString::number(lineNumber)));
+        logError(CannotOpenFileMessage(PriceFilePath(symbol)) +
+                 QStringLiteral(", Line %1 Not Imported").arg(lineNumber));
         return;
     }
     double previousClose = 0;
@@ -217,8 +217,7 @@ TConversionResult RunDataConversion(const TConvRecord &format, TRunTalk &talk)
     try {
         if (format.Summary) {
             if (!summary.open(QIODevice::WriteOnly))
-                throw EInOutError(
-                    QStringLiteral("Unable To Create %1: %2").arg(summary.fileName(), summary.errorString()));
+                throw EInOutError(CannotWriteFileMessage(summary.fileName(), summary.errorString()));
             run.summary = &summary;
             run.writeSummary(SummaryHeading());
             run.writeSummary(QString());
@@ -244,8 +243,7 @@ TConversionResult RunDataConversion(const TConvRecord &format, TRunTalk &talk)
         progress.flush();
         run.prices.reset();
         if (run.summary && !summary.commit())
-            throw EInOutError(
-                QStringLiteral("Unable To Write To %1: %2").arg(summary.fileName(), summary.errorString()));
+            throw EInOutError(CannotWriteFileMessage(summary.fileName(), summary.errorString()));
     } catch (const EInOutError &e) {
         talk.error(e.message());
         return run.result;

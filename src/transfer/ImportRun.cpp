@@ -9,6 +9,7 @@
 #include "records/Database.h"
 #include "records/SblBase.h"
 #include "securities/SymbolChecks.h"
+#include "transfer/TransferMessages.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -25,9 +26,9 @@ bool targetWritable(const TRecordFile &target, TRunTalk &talk)
 {
     if (target.IsWritable())
         return true;
-    QString text = QStringLiteral("Error, Could Not Open ") + target.path();
+    QString text = CannotOpenFileMessage(target.path());
     if (!target.OpenProblem().isEmpty())
-        text += QStringLiteral("\r") + target.OpenProblem();
+        text += QStringLiteral("\n") + target.OpenProblem();
     talk.error(text);
     return false;
 }
@@ -36,7 +37,7 @@ bool replaceTarget(TRecordFile &target, const QByteArray &records, TRunTalk &tal
 {
     if (target.ReplaceAll(records))
         return true;
-    talk.error(QStringLiteral("Error, Could Not Write ") + target.path());
+    talk.error(CannotWriteFileMessage(target.path()));
     return false;
 }
 
@@ -53,7 +54,7 @@ bool readTarget(File &target, TRunTalk &talk, const std::function<void(Rec &)> &
         else
             target.Next(rec);
         if (target.Status() & (IoError | Boundary)) {
-            talk.error(QStringLiteral("Error, Could Not Read ") + target.path());
+            talk.error(CannotReadFileMessage(target.path()));
             return false;
         }
         visit(rec);

@@ -5,6 +5,7 @@
 #include "frame/StatusFrm.h"
 #include "frame/StdUnit.h"
 #include "transfer/DataConversion.h"
+#include "transfer/TransferMessages.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -71,7 +72,7 @@ TDataConversionform::TDataConversionform(QWidget *parent) : QDialog(parent)
 
     m_file = std::make_unique<TConvDataBase>(ConvertDatPath());
     if (!m_file->IsOpen())
-        ShowError(QStringLiteral("Unable To Open %1").arg(ConvertDatPath()));
+        ShowError(CannotOpenFileMessage(ConvertDatPath()));
     Refresh();
 }
 

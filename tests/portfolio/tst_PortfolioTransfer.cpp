@@ -225,6 +225,39 @@ private slots:
         QCOMPARE(talk.said.last(), QStringLiteral("info: Transation Data Information Imported"));
     }
 
+    void replaceWithNothingStorableKeepsTheFile()
+    {
+        TTestEnv env;
+        MakeFolders(env);
+        const QString tra = TransactionFilePath("P");
+        AddTrade(tra, Trade("KEEP", "20240101", 1, 1, 0, 3));
+        const QByteArray before = TTestEnv::readFile(tra);
+        const QString file = env.writeFile("in.csv", "h\r\nIBM,02/30/2024,1,2,3\r\n,03/01/2024,1,1,1\r\n");
+        TTransBase db(tra);
+        TFakeRunTalk talk;
+        talk.answers = {true};
+        const TTransferImportResult r =
+            ImportTransfer(TTransferKind::Transactions, db, 3, commaImport(file, false), talk);
+        QVERIFY(!r.Imported);
+        QCOMPARE(
+            talk.said.last(),
+            QStringLiteral("warning: No Line Of The Import File Could Be Stored, The Current File Was Not "
+                           "Changed"));
+        QCOMPARE(TTestEnv::readFile(tra), before);
+    }
+
+    void importedSymbolsAreUpperCased()
+    {
+        TTestEnv env;
+        MakeFolders(env);
+        env.pinClock(kNoon);
+        const QString file = env.writeFile("in.csv", "h\nibm,03/01/2024,1,2,3\nbrk.b,03/01/2024,1,2,3\n");
+        TTransBase db(TransactionFilePath("P"));
+        TFakeRunTalk talk;
+        QVERIFY(ImportTransfer(TTransferKind::Transactions, db, 3, commaImport(file, true), talk).Imported);
+        QCOMPARE(rowsOf(db), (QStringList{"BRK.B 20240301 1 2 3 3", "IBM 20240301 1 2 3 3"}));
+    }
+
     void appendingDividendsKeepsTheFile()
     {
         TTestEnv env;
@@ -321,7 +354,41 @@ private slots:
         TFakeRunTalk failing;
         s.FilePath = env.path("no/such/folder/d.csv");
         QVERIFY(!ExportTransfer(TTransferKind::Dividends, db, s, SymbolFileCompanyLookup(), failing));
-        QCOMPARE(failing.said, QStringList{"error: Error Unable To Create Export File"});
+        QCOMPARE(failing.said.size(), 1);
+        QVERIFY(failing.said[0].startsWith("error: Error Unable To Create Export File"));
+        QVERIFY(failing.said[0].contains(s.FilePath));
+    }
+
+    void exportNeverOverwritesItsOwnFileAndQuotesCommas()
+    {
+        TTestEnv env;
+        MakeFolders(env);
+        AddSymbol("ACME", "Acme, Inc");
+        const QString div = DividendFilePath("P");
+        TTransBase db(div);
+        TTransRecord r = Trade("ACME", "20240301", 0, 2, 0);
+        db.Insert(r);
+        const QByteArray before = TTestEnv::readFile(div);
+        TTransferExportSettings s{div,
+                                  kLayoutComma,
+                                  QStringLiteral("YYYYMMDD"),
+                                  {"Date", "Dividend", "Symbol", "Company"},
+                                  false,
+                                  "20240101",
+                                  "20241231"};
+        TFakeRunTalk refused;
+        QVERIFY(!ExportTransfer(TTransferKind::Dividends, db, s, SymbolFileCompanyLookup(), refused));
+        QCOMPARE(refused.said.size(), 1);
+        QVERIFY(refused.said[0].startsWith("error: Error Unable To Create Export File"));
+        QCOMPARE(TTestEnv::readFile(div), before);
+
+        // The fourth field is not quoted by position, but a comma inside it
+        // would split the line.
+        s.FilePath = env.path("d.csv");
+        TFakeRunTalk talk;
+        QVERIFY(ExportTransfer(TTransferKind::Dividends, db, s, SymbolFileCompanyLookup(), talk));
+        QCOMPARE(TTestEnv::readFile(s.FilePath),
+                 QByteArray("\"20240301\",\"2.0000\",\"ACME\",\"ACME, INC\"\r\n"));
     }
 };
 

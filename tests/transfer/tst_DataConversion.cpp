@@ -11,6 +11,7 @@
 #include "transfer/DataConversion.h"
 
 #include <QFile>
+#include <QDir>
 #include <QtTest>
 #include <limits>
 
@@ -239,6 +240,24 @@ private slots:
         QCOMPARE(errorLogLines().size(), 2);
         QVERIFY(!QFile::exists(GetFolders().Data + "../EVIL.stk"));
         QVERIFY(!QFile::exists(GetFolders().Data + ".stk"));
+    }
+
+    void priceFileThatCannotOpenIsLoggedByName()
+    {
+        TTestEnv env;
+        CreateMissingFolders();
+        // A folder where the price file belongs: the file cannot be opened.
+        QVERIFY(QDir().mkpath(PriceFilePath("ABC")));
+        const QString q =
+            env.writeFile("quotes.txt", "h\nABC,06/15/1999,2,1,1.5,700\nOK,06/15/1999,2,1,1.5,700\n");
+        TFakeTalk talk;
+        const TConversionResult r = RunDataConversion(commaFormat(q, false), talk);
+        QCOMPARE(r.Stored, 1);
+        QVERIFY(r.ErrorsReported);
+        QVERIFY(TTestEnv::readFile(ErrorLogPath())
+                    .contains("Error, Could Not Open The File " + PriceFilePath("ABC").toLatin1() +
+                              ", Line 1 Not Imported"));
+        QCOMPARE(storedDates("OK"), QStringList{"19990615"});
     }
 
     void summaryKeptWhenOffOrQuoteFileMissing_data()

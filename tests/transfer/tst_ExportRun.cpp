@@ -98,6 +98,46 @@ private slots:
         QCOMPARE(l.finish(), line);
     }
 
+    // The export writes dates and prices through quick paths of its own;
+    // they must give exactly the texts of the general conversions.
+    void quickDateTextsMatchTheGeneralConversion_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("ordinary") << "20010105";
+        QTest::newRow("leap day") << "20000229";
+        QTest::newRow("last century") << "19691231";
+        QTest::newRow("blanks inside") << "2001 1 5";
+        QTest::newRow("short text") << "200101";
+        QTest::newRow("empty") << "";
+    }
+    void quickDateTextsMatchTheGeneralConversion()
+    {
+        QFETCH(QString, stored);
+        for (const QString &form : DateFormNames())
+            QCOMPARE(ExportDateText(form, stored), ConvertDate(kFormYYYYMMDD, form, stored));
+    }
+
+    void quickPriceTextsMatchTheGeneralFormatting_data()
+    {
+        QTest::addColumn<double>("price");
+        QTest::newRow("whole") << 12.0;
+        QTest::newRow("rounds half up in binary") << 0.0000005;
+        QTest::newRow("long fraction") << 1.0 / 3.0;
+        QTest::newRow("negative") << -17.125;
+        QTest::newRow("large") << 123456789012.5;
+        QTest::newRow("huge") << 1e20;
+        QTest::newRow("tiny") << 1e-9;
+        QTest::newRow("zero") << 0.0;
+        QTest::newRow("negative zero") << -0.0;
+        QTest::newRow("tiny negative") << -1e-9;
+        QTest::newRow("negative rounding to a cent of a cent") << -0.0000006;
+    }
+    void quickPriceTextsMatchTheGeneralFormatting()
+    {
+        QFETCH(double, price);
+        QCOMPARE(ExportPriceText(price), QString::number(price, 'f', 6));
+    }
+
     void rangeEndsAsEightDigits_data()
     {
         QTest::addColumn<QString>("display");

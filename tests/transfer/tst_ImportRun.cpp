@@ -209,7 +209,7 @@ private slots:
         QVERIFY(!o.Completed);
         QCOMPARE(env.messages.said.size(), 1);
         QCOMPARE(env.messages.said[0].icon, TMsgIcon::Error);
-        QVERIFY(env.messages.said[0].text.startsWith("Error, Could Not Open " + target));
+        QVERIFY(env.messages.said[0].text.startsWith("Error, Could Not Open The File " + target));
         QVERIFY(talk.said.isEmpty());
         QV_VERIFY_ENV(env);
     }

@@ -1,7 +1,7 @@
 // Costs of the percent-change and position reports on a large portfolio:
 // 500 securities with 300 prices each, 10,000 transactions, 2,000 dividends,
 // a watch list of 2,000 securities, and the real 5,550-day sample history
-// for the day-by-day report. Counters: "pages" per run, "ms/page".
+// for the day-by-day report. Counters: "pages" per run, "pages/s".
 
 #include "frame/StdUnitFiles.h"
 #include "frame/Stockcfg.h"
@@ -9,8 +9,11 @@
 #include "records/SblBase.h"
 #include "records/TransDatabase.h"
 #include "records/WatchBase.h"
+#include "reports/PercentChangeReports.h"
 #include "reports/PositionData.h"
+#include "reports/PositionReports.h"
 #include "reports/ReportData.h"
+#include "reports/ReportPage.h"
 
 #include <QDir>
 #include <QFile>
@@ -185,6 +188,102 @@ TWorkspace &workspace()
 }
 
 const QDate kToday(2026, 12, 10);
+
+// Keeps every call as the test pages do, 66 lines to a page.
+class TRecordingPage : public TReportPage
+{
+public:
+    struct TCall
+    {
+        int kind;
+        QString text;
+        double a, b;
+    };
+    void SetFont(int, uint32_t, bool) override {}
+    void SetPen(int, uint32_t) override {}
+    void TextLeft(const QString &t, double x) override { calls.push_back({0, t, x, 0}); }
+    void TextRight(const QString &t, double x) override { calls.push_back({1, t, x, 0}); }
+    void TextCentered(const QString &t, double r, double l) override { calls.push_back({2, t, r, l}); }
+    void ShadeLine(uint32_t, double r, double l) override { calls.push_back({3, {}, r, l}); }
+    void VerticalRule(double x) override { calls.push_back({4, {}, x, 0}); }
+    void HorizontalRule(bool top, double r, double l) override { calls.push_back({top ? 5 : 6, {}, r, l}); }
+    void NewLine() override
+    {
+        if (++line < 65)
+            fresh = false;
+        else
+            NewPage();
+    }
+    void NewPage() override
+    {
+        ++page;
+        line = 3;
+        fresh = true;
+    }
+    int PageNumber() const override { return page; }
+    bool FreshPage() const override { return fresh; }
+
+    std::vector<TCall> calls;
+    int page = 1;
+    int line = 3;
+    bool fresh = true;
+};
+
+template <class Write> void runReport(benchmark::State &state, Write write)
+{
+    workspace();
+    int pages = 0;
+    for (auto _ : state) {
+        TRecordingPage page;
+        write(page);
+        pages = page.PageNumber();
+        benchmark::DoNotOptimize(page.calls.size());
+    }
+    state.counters["pages"] = pages;
+    state.counters["pages/s"] = benchmark::Counter(pages, benchmark::Counter::kIsIterationInvariantRate);
+}
+
+void BM_SummaryReport(benchmark::State &state)
+{
+    runReport(state,
+              [](TReportPage &p) { TSummaryReport(p, QStringLiteral("Portfolio Big"), kPortfolio).Write(); });
+}
+BENCHMARK(BM_SummaryReport)->Unit(benchmark::kMillisecond);
+
+void BM_PercentChangeReport(benchmark::State &state)
+{
+    runReport(state, [](TReportPage &p) {
+        TPercentChangeReport(p, {QStringLiteral("Portfolio Big"), 5, QDate(2000, 3, 1), kToday, kPortfolio})
+            .Write();
+    });
+}
+BENCHMARK(BM_PercentChangeReport)->Unit(benchmark::kMillisecond);
+
+void BM_DetailReport(benchmark::State &state)
+{
+    runReport(state,
+              [](TReportPage &p) { TDetailReport(p, QStringLiteral("Portfolio Big"), kPortfolio).Write(); });
+}
+BENCHMARK(BM_DetailReport)->Unit(benchmark::kMillisecond);
+
+void BM_StockReport(benchmark::State &state)
+{
+    runReport(state, [](TReportPage &p) {
+        TWatchDatabase watch(WatchListPath());
+        TStockPercentChangeReport(p, watch, 5, QDate(2000, 1, 20), kToday).Write();
+    });
+}
+BENCHMARK(BM_StockReport)->Unit(benchmark::kMillisecond);
+
+void BM_SampleHistoryDetail(benchmark::State &state)
+{
+    runReport(state, [](TReportPage &p) {
+        TPercentChangeReportDetail(
+            p, {QStringLiteral("Portfolio Hist"), 5, QDate(1985, 1, 1), kToday, kHistoryPortfolio})
+            .Write();
+    });
+}
+BENCHMARK(BM_SampleHistoryDetail)->Unit(benchmark::kMillisecond);
 
 void BM_SummaryFigures(benchmark::State &state)
 {

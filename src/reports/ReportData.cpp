@@ -267,7 +267,9 @@ TDayChangeSection ComputeDayChanges(const QString &symbol, const QDate &start, c
     const TReportNames::TName name = names(symbol);
     out.Name = name.Text;
     out.NameColor = name.Color;
-    if (!namesAFile(symbol))
+    // Without two real dates there is no range: an empty date text would
+    // otherwise start the table at the first record of the history.
+    if (!namesAFile(symbol) || DateToStoredText(start).isEmpty() || DateToStoredText(end).isEmpty())
         return out;
     auto prices = openExisting<TDataBase>(PriceFilePath(symbol));
     if (!prices || prices->RecordCount() == 0)

@@ -333,6 +333,30 @@ private slots:
         QVERIFY(!QFile::exists(PriceFilePath("MIS")));
     }
 
+    void datesOutOfOrderOrInvalidGiveNoDays_data()
+    {
+        QTest::addColumn<QDate>("start");
+        QTest::addColumn<QDate>("end");
+        QTest::newRow("end before start") << QDate(2026, 12, 3) << QDate(2026, 12, 1);
+        QTest::newRow("invalid start") << QDate() << QDate(2026, 12, 3);
+        QTest::newRow("invalid end") << QDate(2026, 12, 1) << QDate();
+    }
+    void datesOutOfOrderOrInvalidGiveNoDays()
+    {
+        QFETCH(QDate, start);
+        QFETCH(QDate, end);
+        TTestEnv env;
+        MakeFolders(env);
+        AddDay("XYZ", "20261201", 10, 100);
+        AddDay("XYZ", "20261202", 11, 100);
+        AddTrade(TransactionFilePath(pf()), Trade("XYZ", "20260101", 10, 8, 0));
+        TReportNames names;
+        QVERIFY(ComputeDayChanges("XYZ", start, end, 0, names).Lines.isEmpty());
+        const TPercentChangeData data = ComputePercentChange(pf(), start, end, 0);
+        QCOMPARE(data.Lines.size(), 1);
+        QVERIFY(std::isfinite(data.Total.Change));
+    }
+
     void summaryGainRedOnlyWhenNegative()
     {
         TTestEnv env;

@@ -236,15 +236,11 @@ void TPercentChangeReportDetail::dayLine(const TDayChangeSection &section, const
     }
 }
 
-void TPercentChangeReportDetail::Write()
+void TPercentChangeReportDetail::WriteSections(const QStringList &symbols, TReportNames &names)
 {
-    TReportNames names;
-    const TPortfolioRecords records = ReadPortfolioRecords(m_in.PortfolioFile);
-    TPercentChangeReport(m_page, m_in).Write(records, names);
-    // A portfolio without securities has no sections: no empty page follows.
-    for (int i = 0; i < records.Symbols.size(); ++i) {
+    for (const QString &symbol : symbols) {
         const TDayChangeSection section =
-            ComputeDayChanges(records.Symbols[i], m_in.Start, m_in.End, m_in.Threshold, names);
+            ComputeDayChanges(symbol, m_in.Start, m_in.End, m_in.Threshold, names);
         m_page.NewPage();
         sectionHeading(section);
         for (const TDayChangeLine &l : section.Lines)
@@ -252,4 +248,13 @@ void TPercentChangeReportDetail::Write()
         if (!section.Lines.isEmpty())
             m_page.HorizontalRule(false, 8, 0.5);
     }
+}
+
+void TPercentChangeReportDetail::Write()
+{
+    TReportNames names;
+    const TPortfolioRecords records = ReadPortfolioRecords(m_in.PortfolioFile);
+    TPercentChangeReport(m_page, m_in).Write(records, names);
+    // A portfolio without securities has no sections: no empty page follows.
+    WriteSections(records.Symbols, names);
 }

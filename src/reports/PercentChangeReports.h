@@ -59,6 +59,8 @@ class TPercentChangeReportDetail
 public:
     TPercentChangeReportDetail(TReportPage &page, const TPercentChangeInputs &inputs);
     void Write();
+    // One section per symbol, each on a page of its own.
+    void WriteSections(const QStringList &symbols, TReportNames &names);
 
 private:
     void sectionHeading(const TDayChangeSection &section);

@@ -3,6 +3,7 @@
 
 #include "reports/PercentChangeReports.h"
 #include "reports/PositionReports.h"
+#include "reports/ReportRuns.h"
 
 #include <QtTest>
 
@@ -337,6 +338,99 @@ private slots:
         QCOMPARE(page.texts(3, kFirst + 2), (QStringList{"Issue: XYZ Not On File@0.55"}));
         QCOMPARE(page.texts(3, kFirst + 1), (QStringList{"Portfolio Main@0.5", "Page:@7.5>", "3@8>"}));
         QCOMPARE(page.texts(3, kFirst + 5).first(), QStringLiteral("11/04/2026@0.5-1.5"));
+    }
+
+    void thresholdOfThePercentText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("threshold");
+        QTest::newRow("whole") << "5" << 5.0;
+        QTest::newRow("negative") << "-3" << -3.0;
+        QTest::newRow("cleared") << "" << 0.0;
+        QTest::newRow("no number") << "five" << 0.0;
+    }
+    void thresholdOfThePercentText()
+    {
+        QFETCH(QString, text);
+        QFETCH(double, threshold);
+        QCOMPARE(ThresholdFromText(text), threshold);
+    }
+
+    void oneDayOnAMondayComparesSundayWithMonday()
+    {
+        TTestEnv env;
+        env.pinClock(QDateTime(QDate(2026, 12, 7), QTime(9, 0))); // a Monday
+        MakeFolders(env);
+        AddPrice("XYZ", "20261204", 10); // Friday
+        AddPrice("XYZ", "20261207", 11);
+        AddTrade(TransactionFilePath(kFile), Trade("XYZ", "20260101", 100, 8, 0));
+        TLinePage page;
+        TPortfolioReportRequest r;
+        r.Kind = TPortfolioReportKind::OneDay;
+        r.Caption = kSubject;
+        r.FileName = kFile;
+        r.Start = QDate(2000, 1, 1); // the dialog's dates are not used
+        r.End = QDate(2000, 1, 2);
+        WritePortfolioReport(page, r);
+        QCOMPARE(page.texts(1, kFirst + 3),
+                 (QStringList{"12/06/2026@3", "12/07/2026@4.25", "Change@5.5", "Change@6.75"}));
+        QCOMPARE(page.texts(1, kFirst + 4).mid(2, 1), (QStringList{"$1,100.00@4.25"}));
+    }
+
+    void eachChoiceWritesItsReport_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("summary") << int(TPortfolioReportKind::Summary) << "Position Summary" << 1;
+        QTest::newRow("detail") << int(TPortfolioReportKind::Detail) << "Position Summary" << 2;
+        QTest::newRow("range summary")
+            << int(TPortfolioReportKind::RangeSummary) << "Precent Change In Stocks" << 1;
+        QTest::newRow("range detail")
+            << int(TPortfolioReportKind::RangeDetail) << "Precent Change In Stocks" << 2;
+    }
+    void eachChoiceWritesItsReport()
+    {
+        QFETCH(int, kind);
+        QFETCH(QString, title);
+        QFETCH(int, pages);
+        TTestEnv env;
+        pinToday(env);
+        MakeFolders(env);
+        AddDay("XYZ", "20261201", 10, 100);
+        AddTrade(TransactionFilePath(kFile), Trade("XYZ", "20260101", 100, 8, 0));
+        TLinePage page;
+        WritePortfolioReport(
+            page, {TPortfolioReportKind(kind), kSubject, kFile, 0, QDate(2026, 11, 1), QDate(2026, 12, 10)});
+        QCOMPARE(page.texts(1, kFirst).first(), title + QStringLiteral("@0.5"));
+        QCOMPARE(page.PageNumber(), pages);
+    }
+
+    void stockChoicesOneDayAndDetail()
+    {
+        TTestEnv env;
+        pinToday(env);
+        MakeFolders(env);
+        AddDay("AAA", "20261209", 10, 100);
+        AddDay("AAA", "20261210", 11, 100);
+        AddWatch("AAA", "AAA");
+        AddWatch("BBB", "BBB");
+        TWatchDatabase watch(WatchListPath());
+        {
+            TLinePage page;
+            WriteStockReport(page, TStockReportKind::OneDay, watch, 5, QDate(2000, 1, 1), QDate(2000, 1, 1));
+            QCOMPARE(page.texts(1, kFirst + 3).mid(0, 2), (QStringList{"12/09/2026@3", "12/10/2026@4.25"}));
+            QCOMPARE(page.find("10.00%")->page, 1);
+            QCOMPARE(page.PageNumber(), 1);
+        }
+        TLinePage page;
+        WriteStockReport(page, TStockReportKind::RangeDetail, watch, 5, QDate(2026, 12, 9),
+                         QDate(2026, 12, 10));
+        QCOMPARE(page.PageNumber(), 3);
+        QCOMPARE(page.texts(2, kFirst + 2), (QStringList{"Issue: AAA Not On File@0.55"}));
+        QCOMPARE(page.texts(2, kFirst + 1), (QStringList{"Page:@7.5>", "2@8>"}));
+        QVERIFY(page.find("10.000%")->bold);
+        QCOMPARE(page.texts(3, kFirst + 2), (QStringList{"Issue: BBB Not On File@0.55"}));
     }
 };
 

@@ -4,6 +4,9 @@
 #include "reports/PercentChangeReports.h"
 #include "reports/PositionReports.h"
 #include "reports/ReportRuns.h"
+#include "reports/Reports.h"
+
+#include <QFontMetrics>
 
 #include <QtTest>
 
@@ -18,6 +21,14 @@ constexpr int kFirst = 3;
 void pinToday(TTestEnv &env)
 {
     env.pinClock(QDateTime(QDate(2026, 12, 10), QTime(10, 0)));
+}
+
+const TRecordedItem *recorded(const TRecordingTarget &rec, const QString &text, int nth = 0)
+{
+    for (const TRecordedItem &i : rec.items)
+        if (i.kind == TRecordedItem::Text && i.text == text && nth-- == 0)
+            return &i;
+    return nullptr;
 }
 
 TPercentChangeInputs inputs(double threshold, QDate start = QDate(2026, 11, 30),
@@ -432,7 +443,80 @@ private slots:
         QVERIFY(page.find("10.000%")->bold);
         QCOMPARE(page.texts(3, kFirst + 2), (QStringList{"Issue: BBB Not On File@0.55"}));
     }
+
+    void summaryOnThePageModelAtScreenResolution()
+    {
+        TTestEnv env;
+        pinToday(env);
+        MakeFolders(env);
+        AddPrice("DN", "20261201", 8);
+        AddTrade(TransactionFilePath(kFile), Trade("DN", "20260101", 100, 10, 0));
+        TRecordingTarget rec(96);
+        TReports page;
+        QVERIFY(page.Begin(&rec, nullptr));
+        TSummaryReport(page, kSubject, kFile).Write();
+        QVERIFY(page.End());
+
+        const TRecordedItem *total = recorded(rec, "Total");
+        QVERIFY(total);
+        QCOMPARE(total->x, 72); // 0.75 in
+        QCOMPARE(total->colour, QColor(Qt::black));
+        QVERIFY(!total->bold);
+        const TRecordedItem *loss = recorded(rec, "($200.00)", 1);
+        QCOMPARE(loss->colour, QColor(Qt::red));
+        // Right-aligned at 7.95 in: the text ends at pixel 763.
+        QFont font(QStringLiteral("Times New Roman"));
+        font.setPixelSize(loss->pixelSize);
+        QCOMPARE(loss->x + QFontMetrics(font).horizontalAdvance(loss->text), 763);
+        const TRecordedItem *name = recorded(rec, "DN Not On File");
+        QCOMPARE(name->x, 49); // trunc(0.52 × 96)
+        QCOMPARE(name->colour, QColor(Qt::red));
+        // The data line lies one line below the column titles.
+        QCOMPARE(name->y - recorded(rec, "Issue")->y, page.LineHeight());
+    }
+
+    void detailOnThePageModelGivesEachSecurityItsPages()
+    {
+        TTestEnv env;
+        pinToday(env);
+        MakeFolders(env);
+        for (int d = 1; d <= 28; ++d)
+            for (const char *s : {"AAA", "BBB"})
+                AddTrade(
+                    TransactionFilePath(kFile),
+                    Trade(s, QStringLiteral("202602%1").arg(d, 2, 10, QLatin1Char('0')).toLatin1(), 1, 1, 0));
+        AddTrade(TransactionFilePath(kFile), Trade("AAA", "20260301", -28, 1, 0));
+        // A short page of 300 pixels holds only a few lines below the header.
+        TRecordingTarget rec(96, 0, 816, 300);
+        TReports page;
+        QVERIFY(page.Begin(&rec, nullptr));
+        TDetailReport(page, kSubject, kFile).Write();
+        QVERIFY(page.End());
+        const TRecordedItem *aaa = recorded(rec, "Issue:");
+        const TRecordedItem *bbb = nullptr;
+        int headings = 0;
+        for (const TRecordedItem &i : rec.items) {
+            if (i.text != QLatin1String("Issue:"))
+                continue;
+            ++headings;
+            if (!bbb && i.page > aaa->page && recorded(rec, "Net On Trades:")->page < i.page)
+                bbb = &i;
+        }
+        QVERIFY(headings > 4); // repeated on every page of both sections
+        QVERIFY(bbb);
+        // Every page that holds trades starts with its section heading.
+        int tradePages = 0;
+        for (int p = aaa->page; p <= page.PageNumber(); ++p) {
+            const QStringList texts = rec.texts(p);
+            if (!texts.contains(QStringLiteral("Bought")))
+                continue;
+            ++tradePages;
+            QCOMPARE(texts.value(0), QStringLiteral("The Quorvane"));
+            QCOMPARE(texts.value(2), QStringLiteral("Issue:"));
+        }
+        QCOMPARE(tradePages, headings);
+    }
 };
 
-QTEST_GUILESS_MAIN(TestReportLayouts)
+QTEST_MAIN(TestReportLayouts)
 #include "tst_ReportLayouts.moc"

@@ -14,13 +14,19 @@
 #include "reports/PositionReports.h"
 #include "reports/ReportData.h"
 #include "reports/ReportPage.h"
+#include "reports/Reports.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 namespace {
 
@@ -189,58 +195,74 @@ TWorkspace &workspace()
 
 const QDate kToday(2026, 12, 10);
 
-// Keeps every call as the test pages do, 66 lines to a page.
-class TRecordingPage : public TReportPage
+// A PDF document through the same painter drawing the printer uses; the
+// printer itself needs the window layer, which the benchmarks do not link.
+class TPdfTarget : public TPainterTarget
 {
 public:
-    struct TCall
+    explicit TPdfTarget(const QString &file) : m_writer(file)
     {
-        int kind;
-        QString text;
-        double a, b;
-    };
-    void SetFont(int, uint32_t, bool) override {}
-    void SetPen(int, uint32_t) override {}
-    void TextLeft(const QString &t, double x) override { calls.push_back({0, t, x, 0}); }
-    void TextRight(const QString &t, double x) override { calls.push_back({1, t, x, 0}); }
-    void TextCentered(const QString &t, double r, double l) override { calls.push_back({2, t, r, l}); }
-    void ShadeLine(uint32_t, double r, double l) override { calls.push_back({3, {}, r, l}); }
-    void VerticalRule(double x) override { calls.push_back({4, {}, x, 0}); }
-    void HorizontalRule(bool top, double r, double l) override { calls.push_back({top ? 5 : 6, {}, r, l}); }
-    void NewLine() override
-    {
-        if (++line < 65)
-            fresh = false;
-        else
-            NewPage();
+        m_writer.setResolution(600);
+        m_writer.setPageSize(QPageSize(QPageSize::Letter));
+        m_writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        m_writer.setTitle(QStringLiteral("The Quorvane"));
     }
-    void NewPage() override
-    {
-        ++page;
-        line = 3;
-        fresh = true;
-    }
-    int PageNumber() const override { return page; }
-    bool FreshPage() const override { return fresh; }
+    bool IsPrinter() const override { return true; }
+    int ResolutionX() const override { return 600; }
+    int ResolutionY() const override { return 600; }
+    int PageWidth() const override { return 5100; }
+    int PageHeight() const override { return 6600; }
+    bool Start(QString &) override { return m_painter.begin(&m_writer); }
+    bool EndPage(int, QString &) override { return m_writer.newPage(); }
+    bool Finish(int, QString &) override { return m_painter.end(); }
 
-    std::vector<TCall> calls;
-    int page = 1;
-    int line = 3;
-    bool fresh = true;
+protected:
+    QPainter *painter() override { return &m_painter; }
+
+private:
+    QPdfWriter m_writer;
+    QPainter m_painter;
 };
 
-template <class Write> void runReport(benchmark::State &state, Write write)
+enum class TTargetKind { Recording, Preview, Pdf };
+
+template <class Write>
+void runReport(benchmark::State &state, Write write, TTargetKind kind = TTargetKind::Recording)
 {
     workspace();
     int pages = 0;
+    double bytes = 0;
     for (auto _ : state) {
-        TRecordingPage page;
+        QTemporaryDir dir;
+        std::unique_ptr<TReportTarget> target;
+        if (kind == TTargetKind::Preview)
+            target = std::make_unique<TPreviewImageTarget>(dir.path(), 96);
+        else if (kind == TTargetKind::Pdf)
+            target = std::make_unique<TPdfTarget>(dir.filePath(QStringLiteral("out.pdf")));
+        else
+            target = std::make_unique<TRecordingTarget>(96);
+        TReports page;
+        if (!page.Begin(target.get(), nullptr)) {
+            state.SkipWithError("the run did not begin");
+            break;
+        }
         write(page);
+        if (!page.End()) {
+            state.SkipWithError(qPrintable(page.Error()));
+            break;
+        }
         pages = page.PageNumber();
-        benchmark::DoNotOptimize(page.calls.size());
+        state.PauseTiming();
+        target.reset();
+        bytes = 0;
+        for (const QFileInfo &f : QDir(dir.path()).entryInfoList(QDir::Files))
+            bytes += double(f.size());
+        state.ResumeTiming();
     }
     state.counters["pages"] = pages;
     state.counters["pages/s"] = benchmark::Counter(pages, benchmark::Counter::kIsIterationInvariantRate);
+    if (kind != TTargetKind::Recording && pages > 0)
+        state.counters["bytes/page"] = bytes / pages;
 }
 
 void BM_SummaryReport(benchmark::State &state)
@@ -284,6 +306,25 @@ void BM_SampleHistoryDetail(benchmark::State &state)
     });
 }
 BENCHMARK(BM_SampleHistoryDetail)->Unit(benchmark::kMillisecond);
+
+void writeSampleDetail(TReportPage &p)
+{
+    TPercentChangeReportDetail(
+        p, {QStringLiteral("Portfolio Hist"), 5, QDate(1985, 1, 1), kToday, kHistoryPortfolio})
+        .Write();
+}
+
+void BM_SampleHistoryPreview(benchmark::State &state)
+{
+    runReport(state, writeSampleDetail, TTargetKind::Preview);
+}
+BENCHMARK(BM_SampleHistoryPreview)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+void BM_SampleHistoryPdf(benchmark::State &state)
+{
+    runReport(state, writeSampleDetail, TTargetKind::Pdf);
+}
+BENCHMARK(BM_SampleHistoryPdf)->Unit(benchmark::kMillisecond)->Iterations(2);
 
 void BM_SummaryFigures(benchmark::State &state)
 {
@@ -337,4 +378,13 @@ BENCHMARK(BM_StockChangeFigures)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    // Font metrics need the GUI layer; no window is ever shown.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

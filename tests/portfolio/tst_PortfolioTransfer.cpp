@@ -217,6 +217,7 @@ private slots:
         QVERIFY(r.Imported);
         QCOMPARE(r.Lines, 8);
         QCOMPARE(r.Stored, 4);
+        QCOMPARE(r.Skipped, 4); // the bad date, the unsafe and the empty symbol, 1e13
         // Three trades of one day are all kept; the replaced file lost OLD.
         QCOMPARE(rowsOf(db), (QStringList{"A,B 20240301 1 1 1 42", "IBM 20240301 100 10 9.95 42",
                                           "IBM 20240301 -50 11 1 42", "IBM 20240301 7 0 1 42"}));

@@ -9,6 +9,7 @@
 #include "portfolio/portfoliofrm.h"
 #include "records/Database.h"
 #include "records/WatchBase.h"
+#include "reports/ReportOpenersUi.h"
 #include "screening/WatchRun.h"
 #include "screening/runwatchfrm.h"
 #include "securities/StockDataFrm.h"
@@ -22,6 +23,10 @@
 
 void InstallWindowConnections()
 {
+    // "&Reports" of the holdings window and of the stock data window.
+    SetPortfolioReportsAction(RunPortfolioReports);
+    TStockDataForm::ReportsHook = RunStockReports;
+
     // "&Graph" of the holdings window: the portfolio graph of that portfolio,
     // headed with the holdings window's caption ("Portfolio " and the name).
     SetPortfolioGraphAction([](QWidget *owner, const TPortfolioInfo &portfolio) {

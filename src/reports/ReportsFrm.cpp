@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -42,6 +43,8 @@ TReportOptionsDialog::TReportOptionsDialog(QWidget *owner, const QString &captio
     : QDialog(owner)
 {
     setWindowTitle(caption);
+    // A fixed border with the close box only: nothing to minimise or stretch.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(470, 250);
 
     ReportsGroup = new QGroupBox(QStringLiteral("Reports"), this);
@@ -98,6 +101,25 @@ QRadioButton *TReportOptionsDialog::addChoice(const QString &text, const char *n
     m_choices.append({button, usesPercent, usesDates});
     connect(button, &QRadioButton::toggled, this, &TReportOptionsDialog::UpdateOptions);
     return button;
+}
+
+void TReportOptionsDialog::fitChoices()
+{
+    // The choice texts are wider than the group in larger fonts; the group
+    // and everything right of it move over so that none is cut.
+    int widest = 0;
+    for (const TChoice &c : m_choices)
+        widest = std::max(widest, c.Button->sizeHint().width());
+    const int extra = std::max(0, widest + 15 - ReportsGroup->width());
+    if (extra == 0)
+        return;
+    for (const TChoice &c : m_choices)
+        c.Button->resize(widest, c.Button->height());
+    ReportsGroup->resize(ReportsGroup->width() + extra, ReportsGroup->height());
+    for (QWidget *w : {static_cast<QWidget *>(OptionsGroup), static_cast<QWidget *>(PreviewBtn),
+                       static_cast<QWidget *>(PrintBtn), static_cast<QWidget *>(CancelBtn)})
+        w->move(w->x() + extra, w->y());
+    setFixedSize(width() + extra, height());
 }
 
 int TReportOptionsDialog::choiceIndex() const
@@ -177,6 +199,7 @@ TPortReportsform::TPortReportsform(QWidget *owner)
     RangeSummaryBtn =
         addChoice(QStringLiteral("Percent Change Range (Summary)"), "RangeSummaryBtn", true, true);
     RangeDetailBtn = addChoice(QStringLiteral("Precent Change Range (Detail)"), "RangeDetailBtn", true, true);
+    fitChoices();
     UpdateOptions();
 }
 
@@ -194,5 +217,6 @@ TStockReportsForm::TStockReportsForm(QWidget *owner)
     SelectedStockBox->setObjectName(QStringLiteral("SelectedStockBox"));
     SelectedStockBox->setGeometry(8, 130, 210, 22);
     SelectedStockBox->setChecked(true);
+    fitChoices();
     UpdateOptions();
 }

@@ -46,6 +46,8 @@ protected:
     // Adds a choice button to the "Reports" group.
     QRadioButton *addChoice(const QString &text, const char *name, bool usesPercent, bool usesDates);
     bool checksPass();
+    // Widens the "Reports" group to its longest choice.
+    void fitChoices();
 
     struct TChoice
     {

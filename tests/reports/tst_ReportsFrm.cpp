@@ -17,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -92,7 +93,12 @@ private slots:
             QCOMPARE(d.PercentEdit->isEnabled(), percent[i]);
             QCOMPARE(d.StartDate->isEnabled(), dates[i]);
             QCOMPARE(d.EndDate->isEnabled(), dates[i]);
+            // the whole text shows, inside the group, whatever the font
+            QVERIFY(buttons[i]->width() >= buttons[i]->sizeHint().width());
+            QVERIFY(buttons[i]->geometry().right() < d.ReportsGroup->width());
         }
+        QVERIFY(d.ReportsGroup->geometry().right() < d.OptionsGroup->x());
+        QVERIFY(d.OptionsGroup->geometry().right() < d.width());
         QV_VERIFY_ENV(env);
     }
 

@@ -286,8 +286,11 @@ void TReports::SetFont(int size, uint32_t colour, bool bold)
     m_font.setPixelSize(height);
     m_font.setBold(bold);
     m_colour = ReportColor(colour);
-    m_lineHeight = QFontMetrics(m_font).height();
     m_textOffset = (height - size) / 4;
+    // The offset moves the text down inside its line; the line grows by the
+    // same amount so that descenders stay above the rule under the line at
+    // printer resolutions, where the offset is tens of pixels.
+    m_lineHeight = QFontMetrics(m_font).height() + m_textOffset;
 }
 
 void TReports::SetPen(int width, uint32_t colour)

@@ -475,6 +475,32 @@ private slots:
         QCOMPARE(name->y - recorded(rec, "Issue")->y, page.LineHeight());
     }
 
+    // The text offset grows with the resolution (0 at 96 ppi, 18 at 600 for
+    // 10 pt); the line must still hold the whole text, or the rule under a
+    // line cuts through its descenders on paper.
+    void textStaysInsideItsLineAtEveryResolution_data()
+    {
+        QTest::addColumn<int>("ppi");
+        QTest::addColumn<int>("offset");
+        QTest::newRow("screen") << 96 << 0;
+        QTest::newRow("600") << 600 << 18;
+        QTest::newRow("1200") << 1200 << 39;
+    }
+    void textStaysInsideItsLineAtEveryResolution()
+    {
+        QFETCH(int, ppi);
+        QFETCH(int, offset);
+        TRecordingTarget rec(ppi, 0, ppi * 17 / 2, ppi * 11);
+        TReports page;
+        QVERIFY(page.Begin(&rec, nullptr));
+        page.SetFont(10, 0, false);
+        QCOMPARE(page.TextOffset(), offset);
+        QFont font(QStringLiteral("Times New Roman"));
+        font.setPixelSize(std::max(1, int(std::lround(10.0 * ppi / 72))));
+        QVERIFY(page.LineHeight() >= offset + QFontMetrics(font).height() - 1);
+        QVERIFY(page.End());
+    }
+
     void detailOnThePageModelGivesEachSecurityItsPages()
     {
         TTestEnv env;

@@ -539,6 +539,29 @@ private slots:
         AppPrinter()->setOutputFileName(QString());
         QV_VERIFY_ENV(env);
     }
+
+    // A print that cannot start says so, naming where it was going.
+    void printThatCannotStartIsReported()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writeCloses("AAA", 3);
+        addEntry("AAA", "Alpha", "");
+        addFunction("Red", 0x0000FF, "CURRENT(CLOSE)", ">", "0");
+        TRunWatchForm form;
+        form.RunBtnClick();
+        const QString pdf = env.path("missing/watch.pdf");
+        QueueModalScript([pdf](QDialog *) {
+            AppPrinter()->setOutputFormat(QPrinter::PdfFormat);
+            AppPrinter()->setOutputFileName(pdf);
+            return int(QDialog::Accepted);
+        });
+        form.PrintBtnClick();
+        AppPrinter()->setOutputFileName(QString());
+        QCOMPARE(env.messages.texts(), QStringList({"Error, Could Not Print To " + pdf}));
+        QVERIFY(!QFile::exists(pdf));
+        QV_VERIFY_ENV(env);
+    }
 };
 
 QTEST_MAIN(TestWatchFrm)

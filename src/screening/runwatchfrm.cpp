@@ -286,6 +286,14 @@ void TRunWatchForm::PrintBtnClick()
         return;
     printer->setDocName(kAppTitle);
     Memo1->document()->print(printer);
+    // The document prints without a word when the printer cannot start (a PDF
+    // file that cannot be written, a printer gone); the user is told instead of
+    // waiting for pages that never come.
+    if (printer->printerState() == QPrinter::Error) {
+        const QString target =
+            printer->outputFileName().isEmpty() ? printer->printerName() : printer->outputFileName();
+        ShowError(QStringLiteral("Error, Could Not Print To ") + target);
+    }
 }
 
 void TRunWatchForm::CopyBtnClick()

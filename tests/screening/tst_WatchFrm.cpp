@@ -4,6 +4,7 @@
 #include "frame/PrinterUi.h"
 #include "frame/StdUnitFiles.h"
 #include "frame/Stockcfg.h"
+#include "frame/WindowListFrm.h"
 #include "records/Database.h"
 #include "records/FunctionBase.h"
 #include "records/WatchBase.h"
@@ -26,6 +27,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
@@ -367,6 +369,90 @@ private slots:
         QV_VERIFY_ENV(env);
     }
 
+    // While a run works nothing can start another or print half a result;
+    // afterwards every button is back.
+    void runLocksItsButtonsAndRefusesReentry()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        LoadConfig();
+        ConfigRecord.RunWatch.OpenStockForm = 1;
+        ConfigRecord.RunWatch.OpenGraph = 0;
+        ConfigRecord.RunWatch.WindowsToOpen = 0;
+        QVERIFY(SaveConfig());
+        writeCloses("AAA", 3);
+        writeCloses("BBB", 3);
+        addEntry("AAA", "Alpha", "");
+        addEntry("BBB", "Beta", "");
+        addFunction("Red", 0x0000FF, "CURRENT(CLOSE)", ">", "0");
+        TRunWatchForm form;
+        form.RunBtnClick(); // a first run, so Print and Copy have lines to work on
+        QVERIFY(form.PrintBtn->isEnabled());
+        QStringList during;
+        SetWatchOpeners(
+            [&](const TSummaryRequest &r) {
+                during << QStringLiteral("%1 run=%2 print=%3 copy=%4 running=%5")
+                              .arg(r.Symbol)
+                              .arg(form.RunBtn->isEnabled())
+                              .arg(form.PrintBtn->isEnabled())
+                              .arg(form.CopyBtn->isEnabled())
+                              .arg(form.running());
+                form.RunBtnClick(); // a second start inside the run is ignored
+            },
+            {});
+        form.RunBtnClick();
+        SetWatchOpeners({}, {});
+        QCOMPARE(during,
+                 QStringList({"AAA run=0 print=0 copy=0 running=1", "BBB run=0 print=0 copy=0 running=1"}));
+        QCOMPARE(documentLines(form.Memo1),
+                 QStringList({"Watch Results", "", "Alpha\t(AAA)\tRed", "Beta\t(BBB)\tRed"}));
+        QVERIFY(form.RunBtn->isEnabled() && form.PrintBtn->isEnabled() && form.CopyBtn->isEnabled());
+        QV_VERIFY_ENV(env);
+    }
+
+    // The window is listed while shown; a summary already open is brought
+    // forward by the line action instead of opening a second one, and a
+    // double click on a line runs the line action.
+    void windowListAndLineActionOnAnOpenSummary()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writeCloses("AAA", 3);
+        addEntry("AAA", "Alpha & Co", "alpha.txt");
+        addFunction("Red", 0x0000FF, "CURRENT(CLOSE)", ">", "0");
+        TWindowListForm list;
+        WindowListForm = &list;
+        const auto reset = qScopeGuard([] { WindowListForm = nullptr; });
+        TRunWatchForm form;
+        form.show();
+        QCOMPARE(WindowListFind("Run Watch"), &form);
+        form.RunBtnClick();
+        TOpenerRecorder openers;
+        QWidget summary;
+        summary.setWindowTitle("Alpha & Co (AAA)");
+        summary.show();
+        WindowListAdd(&summary);
+        summary.hide();
+        form.LineAction(2);
+        QVERIFY(openers.opened.isEmpty());
+        QVERIFY(summary.isVisible());
+        WindowListRemove(&summary);
+
+        // Double click on the result line: the line is selected and its summary asked for.
+        const QTextBlock block = form.Memo1->document()->findBlockByNumber(2);
+        QTextCursor at(block);
+        const QPoint point = form.Memo1->cursorRect(at).center() + QPoint(4, 0);
+        QTest::mouseDClick(form.Memo1->viewport(), Qt::LeftButton, Qt::NoModifier, point);
+        QCOMPARE(openers.opened, QStringList({"summary Alpha & Co (AAA) note=alpha.txt"}));
+        QCOMPARE(form.Memo1->textCursor().selectedText(), block.text());
+        // With a key held the double click does nothing.
+        QTest::mouseDClick(form.Memo1->viewport(), Qt::LeftButton, Qt::ShiftModifier, point);
+        QCOMPARE(openers.opened.size(), 1);
+        form.hide();
+        QVERIFY(!WindowListFind("Run Watch"));
+        QV_VERIFY_ENV(env);
+    }
+
     void nothingPassingAndErrorStop()
     {
         TTestEnv env;
@@ -451,6 +537,29 @@ private slots:
             QVERIFY2(red, "the red line printed in red");
         }
         AppPrinter()->setOutputFileName(QString());
+        QV_VERIFY_ENV(env);
+    }
+
+    // A print that cannot start says so, naming where it was going.
+    void printThatCannotStartIsReported()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writeCloses("AAA", 3);
+        addEntry("AAA", "Alpha", "");
+        addFunction("Red", 0x0000FF, "CURRENT(CLOSE)", ">", "0");
+        TRunWatchForm form;
+        form.RunBtnClick();
+        const QString pdf = env.path("missing/watch.pdf");
+        QueueModalScript([pdf](QDialog *) {
+            AppPrinter()->setOutputFormat(QPrinter::PdfFormat);
+            AppPrinter()->setOutputFileName(pdf);
+            return int(QDialog::Accepted);
+        });
+        form.PrintBtnClick();
+        AppPrinter()->setOutputFileName(QString());
+        QCOMPARE(env.messages.texts(), QStringList({"Error, Could Not Print To " + pdf}));
+        QVERIFY(!QFile::exists(pdf));
         QV_VERIFY_ENV(env);
     }
 };

@@ -446,6 +446,16 @@ private slots:
         RunWatch(sink, nullptr);
         QCOMPARE(sink.lines, QStringList({line("Alpha", "AAA", "Any Close")}));
         QVERIFY(!QFile::exists(GetFolders().Data + "...stk"));
+
+        // A function that passes without prices lists them, but no chart is
+        // asked for a history that was never read.
+        addFunction("Always", 0, {{QString(), "1", "=", "1"}});
+        setOptions(false, true, 0);
+        TRecordingSink again;
+        RunWatch(again, nullptr);
+        QCOMPARE(again.lines.size(), 4);
+        QCOMPARE(again.windows, QStringList({"graph AAA"}));
+        QVERIFY(!QFile::exists(GetFolders().Data + "...stk"));
     }
 
     // An out-of-order Watch.sbl is walked in file order, each entry once, and

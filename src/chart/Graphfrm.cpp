@@ -539,8 +539,6 @@ TGraphForm *OpenGraphForm(QWidget *owner, const QString &symbol, const QString &
     }
     if (!form)
         form = new TGraphForm(symbol, name, owner);
-    form->show();
-    form->raise();
-    form->activateWindow();
+    BringWindowForward(form);
     return form;
 }

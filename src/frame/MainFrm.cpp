@@ -172,9 +172,7 @@ void TMainForm::buildMenus()
         if (!StockDataForm)
             return;
         StockDataForm->Refresh(); // picks up renames and a changed folder
-        StockDataForm->show();
-        StockDataForm->raise();
-        StockDataForm->activateWindow();
+        BringWindowForward(StockDataForm);
     });
     connect(PurgeData1, &QAction::triggered, this, [this] { PurgeData(this); });
     connect(List1, &QAction::triggered, this, &TMainForm::List1Click);
@@ -349,25 +347,14 @@ void TMainForm::ViewPortfilio1Click()
     OpenCurrentPortfolioWindow(this);
 }
 
-namespace {
-void bringForward(QWidget *w)
-{
-    if (!w)
-        return;
-    w->show();
-    w->raise();
-    w->activateWindow();
-}
-} // namespace
-
 void TMainForm::CommissionCalculator1Click()
 {
-    bringForward(CommissionForm);
+    BringWindowForward(CommissionForm);
 }
 
 void TMainForm::Symbols1Click()
 {
-    bringForward(SymbolListForm);
+    BringWindowForward(SymbolListForm);
 }
 
 void TMainForm::List1Click()
@@ -376,7 +363,7 @@ void TMainForm::List1Click()
         return;
     if (ExecModal(WindowListForm) != QDialog::Accepted)
         return;
-    bringForward(WindowListForm->selectedWindow());
+    BringWindowForward(WindowListForm->selectedWindow());
 }
 
 void TMainForm::About1Click()

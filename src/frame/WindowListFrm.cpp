@@ -1,16 +1,23 @@
 #include "frame/WindowListFrm.h"
 
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 
 TWindowListForm *WindowListForm = nullptr;
 
 namespace {
 constexpr int kWindowRole = Qt::UserRole + 1;
-}
 
-TWindowListForm::TWindowListForm(QWidget *parent)
-    : QDialog(parent)
+// Each entry holds a guarded pointer, so a window deleted without being
+// hidden first (or deleted while minimised) can never be handed out.
+QWidget *windowOf(const QListWidgetItem *item)
+{
+    return qobject_cast<QWidget *>(item->data(kWindowRole).value<QPointer<QObject>>().data());
+}
+} // namespace
+
+TWindowListForm::TWindowListForm(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("WindowListForm"));
     setWindowTitle(QStringLiteral("Window List"));
@@ -37,12 +44,19 @@ TWindowListForm::~TWindowListForm()
         WindowListForm = nullptr;
 }
 
+void TWindowListForm::dropDeadEntries() const
+{
+    for (int i = WindowList->count() - 1; i >= 0; --i)
+        if (!windowOf(WindowList->item(i)))
+            delete WindowList->item(i);
+}
+
 void TWindowListForm::addWindow(QWidget *window)
 {
     if (!window || findWindow(window->windowTitle()))
         return;
     auto *item = new QListWidgetItem(window->windowTitle());
-    item->setData(kWindowRole, QVariant::fromValue(static_cast<QObject *>(window)));
+    item->setData(kWindowRole, QVariant::fromValue(QPointer<QObject>(window)));
     WindowList->addItem(item);
 }
 
@@ -50,21 +64,29 @@ void TWindowListForm::removeWindow(QWidget *window)
 {
     if (!window)
         return;
-    const auto items = WindowList->findItems(window->windowTitle(), Qt::MatchExactly);
-    for (QListWidgetItem *item : items)
-        delete item;
+    // Minimising sends a hide event while the window stays open: keep it
+    // listed, or a second window of the same caption could be opened.
+    if (window->isVisible() && window->isMinimized())
+        return;
+    // Only this window's own entry goes: another window may carry the same
+    // caption for a moment (a rename in progress).
+    for (int i = WindowList->count() - 1; i >= 0; --i) {
+        QListWidgetItem *item = WindowList->item(i);
+        if (windowOf(item) == window || !windowOf(item))
+            delete item;
+    }
 }
 
 QWidget *TWindowListForm::findWindow(const QString &caption) const
 {
+    dropDeadEntries();
     const auto items = WindowList->findItems(caption, Qt::MatchExactly);
-    if (items.isEmpty())
-        return nullptr;
-    return qobject_cast<QWidget *>(items.first()->data(kWindowRole).value<QObject *>());
+    return items.isEmpty() ? nullptr : windowOf(items.first());
 }
 
 QStringList TWindowListForm::captions() const
 {
+    dropDeadEntries();
     QStringList out;
     for (int i = 0; i < WindowList->count(); ++i)
         out << WindowList->item(i)->text();
@@ -76,7 +98,7 @@ QWidget *TWindowListForm::selectedWindow() const
     QListWidgetItem *item = WindowList->currentItem();
     if (!item || !item->isSelected())
         return nullptr;
-    return qobject_cast<QWidget *>(item->data(kWindowRole).value<QObject *>());
+    return windowOf(item);
 }
 
 void WindowListAdd(QWidget *window)
@@ -94,4 +116,15 @@ void WindowListRemove(QWidget *window)
 QWidget *WindowListFind(const QString &caption)
 {
     return WindowListForm ? WindowListForm->findWindow(caption) : nullptr;
+}
+
+void BringWindowForward(QWidget *window)
+{
+    if (!window)
+        return;
+    if (window->isMinimized())
+        window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }

@@ -182,9 +182,7 @@ TReturnEstForm *ShowReturnEstimator(QWidget *owner)
         g_form->BuyDate->setDate(Clock::Today());
         g_form->SellDate->setDate(Clock::Today());
     }
-    g_form->show();
-    g_form->raise();
-    g_form->activateWindow();
+    BringWindowForward(g_form);
     return g_form;
 }
 

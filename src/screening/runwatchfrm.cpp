@@ -259,9 +259,7 @@ void TRunWatchForm::LineAction(int line)
 void TRunWatchForm::openSummary(const TSummaryRequest &request)
 {
     if (QWidget *open = WindowListFind(request.Caption)) {
-        open->show();
-        open->raise();
-        open->activateWindow();
+        BringWindowForward(open);
         return;
     }
     OpenWatchSummary(request);
@@ -270,9 +268,7 @@ void TRunWatchForm::openSummary(const TSummaryRequest &request)
 void TRunWatchForm::openGraph(const QString &name, const QString &symbol)
 {
     if (QWidget *open = WindowListFind(GraphCaption(name, symbol))) {
-        open->show();
-        open->raise();
-        open->activateWindow();
+        BringWindowForward(open);
         return;
     }
     OpenWatchGraph(name, symbol);

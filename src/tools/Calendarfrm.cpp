@@ -102,9 +102,7 @@ TCalendarForm *ShowCalendar(QWidget *owner)
         g_form = new TCalendarForm(owner);
         g_form->MonthCalendar1->setSelectedDate(Clock::Today());
     }
-    g_form->show();
-    g_form->raise();
-    g_form->activateWindow();
+    BringWindowForward(g_form);
     return g_form;
 }
 

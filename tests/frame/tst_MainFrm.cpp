@@ -17,7 +17,6 @@
 
 #include <QAction>
 #include <QDir>
-#include <QFileInfo>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -72,17 +71,28 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("caption");
         const char *rows[][2] = {
-            {"PrinterSetup1", "P&rinter Setup"},   {"ViewErrorLog1", "Err&or Log"},
-            {"DeleteErrorLog1", "&Delete Error Log"}, {"ViewLoadData1", "S&ummary File"},
-            {"DeleteSummaryFile1", "D&elete Summary File"}, {"Settings1", "&Settings"},
-            {"Exit1", "E&xit"},                    {"CommissionCalculator1", "&Commission Calculator"},
-            {"ReturnEstimator1", "&Return Estimator"}, {"Calander1", "C&alander"},
-            {"Calculator1", "Ca&lculator"},        {"NotePad1", "&Note Pad"},
-            {"Watch1", "&Watch Data"},             {"RunWatch1", "R&un Watch"},
-            {"DataConversion1", "&Data Conversion"}, {"StockData1", "View &Stock Data"},
-            {"ViewPortfilio1", "&View Current Portfilio"}, {"Portfilio1", "Select &Portfilios"},
-            {"Symbols1", "View S&ymbols"},         {"PurgeData1", "P&urge Data"},
-            {"List1", "&List"},                    {"Index1", "&Index"},
+            {"PrinterSetup1", "P&rinter Setup"},
+            {"ViewErrorLog1", "Err&or Log"},
+            {"DeleteErrorLog1", "&Delete Error Log"},
+            {"ViewLoadData1", "S&ummary File"},
+            {"DeleteSummaryFile1", "D&elete Summary File"},
+            {"Settings1", "&Settings"},
+            {"Exit1", "E&xit"},
+            {"CommissionCalculator1", "&Commission Calculator"},
+            {"ReturnEstimator1", "&Return Estimator"},
+            {"Calander1", "C&alander"},
+            {"Calculator1", "Ca&lculator"},
+            {"NotePad1", "&Note Pad"},
+            {"Watch1", "&Watch Data"},
+            {"RunWatch1", "R&un Watch"},
+            {"DataConversion1", "&Data Conversion"},
+            {"StockData1", "View &Stock Data"},
+            {"ViewPortfilio1", "&View Current Portfilio"},
+            {"Portfilio1", "Select &Portfilios"},
+            {"Symbols1", "View S&ymbols"},
+            {"PurgeData1", "P&urge Data"},
+            {"List1", "&List"},
+            {"Index1", "&Index"},
             {"About1", "&About"},
         };
         for (const auto &r : rows)
@@ -248,6 +258,41 @@ private slots:
         QCOMPARE(WindowListFind("Symbols"), nullptr);
         WindowListForm = nullptr;
         WindowListAdd(&a); // no list: nothing happens
+    }
+
+    // Minimising hides a window without closing it: it stays listed (so no
+    // second window of its caption opens), is restored when brought forward,
+    // and an entry never hands out a window that has been deleted.
+    void windowListKeepsMinimisedWindowsAndDropsDeletedOnes()
+    {
+        struct Listed : QWidget
+        {
+            void showEvent(QShowEvent *) override { WindowListAdd(this); }
+            void hideEvent(QHideEvent *) override { WindowListRemove(this); }
+        };
+        TTestEnv env;
+        TWindowListForm list;
+        WindowListForm = &list;
+        Listed a;
+        a.setWindowTitle("ACME (ACME)");
+        a.show();
+        QCOMPARE(list.captions(), QStringList{"ACME (ACME)"});
+        a.setWindowState(Qt::WindowMinimized);
+        QVERIFY(a.isMinimized());
+        QCOMPARE(WindowListFind("ACME (ACME)"), &a);
+        BringWindowForward(&a);
+        QVERIFY(!a.isMinimized());
+        QVERIFY(a.isVisible());
+        a.hide();
+        QVERIFY(list.captions().isEmpty());
+
+        auto *gone = new QWidget;
+        gone->setWindowTitle("Gone");
+        WindowListAdd(gone);
+        delete gone; // deleted without hiding first
+        QCOMPARE(WindowListFind("Gone"), nullptr);
+        QVERIFY(list.captions().isEmpty());
+        WindowListForm = nullptr;
     }
 
     void listCommandShowsTheChosenWindow()

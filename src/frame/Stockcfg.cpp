@@ -1,11 +1,13 @@
 #include "frame/Stockcfg.h"
 
 #include "frame/Messages.h"
+#include "frame/SettingsData.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <algorithm>
 #include <cstring>
 
 TListRecord CurrentPortfolio;
@@ -299,7 +301,11 @@ bool SetPortfolioGraphOptions(const TPortfolioGraphOptions &options)
 TInputOptions GetInputOptions()
 {
     LoadConfig();
-    return ConfigRecord.Input;
+    TInputOptions options = ConfigRecord.Input;
+    // A damaged file must not propose a date years away (or past what a date
+    // box can hold): the day offset is held to the range the dialog allows.
+    options.AddDays = std::clamp<int32_t>(options.AddDays, kAddDaysRange.Min, kAddDaysRange.Max);
+    return options;
 }
 
 TPercentCommission GetPercentCommission()

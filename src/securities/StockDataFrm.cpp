@@ -121,7 +121,9 @@ TStockDataForm::TStockDataForm(QWidget *parent)
     connect(ReportBtn, &QPushButton::clicked, this, &TStockDataForm::ReportBtnClick);
     connect(CloseBtn, &QPushButton::clicked, this, &QWidget::hide);
     connect(ListBox1, &QListWidget::currentRowChanged, this, &TStockDataForm::UpdateStatus);
-    connect(ListBox1, &QListWidget::itemDoubleClicked, this, [this] {
+    // Double-click and Enter open the entry: Open is the window's default
+    // button, which a plain window does not press by itself.
+    connect(ListBox1, &QListWidget::itemActivated, this, [this] {
         if (OpenBtn->isEnabled())
             OpenBtnClick();
     });
@@ -184,11 +186,13 @@ void TStockDataForm::Refresh()
     QStringList names;
     {
         TSymbolDataBase symbols(symbolFilePath(), TOpenMode::ReadOnly);
-        bool rewritten = false, failed = false;
-        names = RefreshWatchList(*m_file, symbols, &rewritten, &failed);
+        bool rewritten = false, failed = false, unreadable = false;
+        names = RefreshWatchList(*m_file, symbols, &rewritten, &failed, &unreadable);
         if (rewritten)
             SetSharedWatchList(m_file.get()); // the replaced file, published again
-        if (failed)
+        if (unreadable)
+            ShowError(QStringLiteral("Error, Could Not Read The File ") + m_file->path());
+        else if (failed)
             ShowError(QStringLiteral("Error, Could Not Write To File: ") + m_file->path());
     }
     ListBox1->addItems(names);
@@ -244,9 +248,9 @@ bool TStockDataForm::storeEntry(const TListRecord &rec, int except)
         ShowError(DuplicateSecurityMessage(rec.Name.text()));
         return false;
     }
-    if (except >= 0)
-        m_file->Delete(except);
-    const int at = InsertWatchEntry(*m_file, rec);
+    // An edit replaces the entry in one step, so a failed write cannot lose
+    // it or leave it twice.
+    const int at = except >= 0 ? ReplaceWatchEntry(*m_file, except, rec) : InsertWatchEntry(*m_file, rec);
     if (at < 0) {
         ShowError(QStringLiteral("Error, Could Not Write To File: ") + m_file->path());
         return false;
@@ -302,6 +306,12 @@ void TStockDataForm::DeleteBtnClick()
     m_file->ReadAt(current, index);
     m_remembered = index;
     m_file->Delete(index);
+    if (m_file->Status() & IoError) {
+        // The entry is still listed, so its note stays too.
+        ShowError(QStringLiteral("Error, Could Not Write To File: ") + m_file->path());
+        Refresh();
+        return;
+    }
     if (dialog.CheckBox1->isChecked() && !current.NoteFile.isEmpty() &&
         QFile::exists(current.NoteFile.text()))
         QFile::remove(current.NoteFile.text());
@@ -335,8 +345,7 @@ void TStockDataForm::OpenBtnClick()
     const QString name = rec.Name.text();
     const QString caption = name + QStringLiteral(" (") + symbol + QLatin1Char(')');
     if (QWidget *open = WindowListFind(caption)) {
-        open->show();
-        open->raise();
+        BringWindowForward(open);
         return;
     }
     QString web;
@@ -369,9 +378,7 @@ void TStockDataForm::QuickBtnClick()
 {
     if (!AskYesNo(QStringLiteral("Are You Sure You Want To Do Quick Data Entry?")))
         return;
-    // A damaged setting could ask for a day no date box can hold.
-    const int addDays = std::clamp<int>(GetInputOptions().AddDays, -36500, 36500);
-    QString defaultDate = TodayText(addDays);
+    QString defaultDate = TodayText(GetInputOptions().AddDays);
     for (int row = std::max(1, selectedRow()); row <= ListBox1->count(); ++row) {
         selectRow(row);
         m_remembered = row - 1;

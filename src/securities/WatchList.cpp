@@ -14,12 +14,15 @@ QString DuplicateSecurityMessage(const QString &name)
            QStringLiteral("\rAlready On File In Database, Security Not Added!");
 }
 
-QStringList RefreshWatchList(TWatchDatabase &watch, TSymbolDataBase &symbols, bool *rewritten, bool *failed)
+QStringList RefreshWatchList(TWatchDatabase &watch, TSymbolDataBase &symbols, bool *rewritten, bool *failed,
+                             bool *unreadable)
 {
     if (rewritten)
         *rewritten = false;
     if (failed)
         *failed = false;
+    if (unreadable)
+        *unreadable = false;
 
     // The symbol file is read once; a lookup per entry would search it again
     // for every line of a long list.
@@ -36,12 +39,17 @@ QStringList RefreshWatchList(TWatchDatabase &watch, TSymbolDataBase &symbols, bo
     QList<TListRecord> entries;
     entries.reserve(watch.RecordCount());
     TListRecord e;
+    bool complete = true;
     for (int i = 0; i < watch.RecordCount(); ++i) {
         watch.ReadAt(e, i);
-        if (watch.Status() & (IoError | Boundary))
+        if (watch.Status() & (IoError | Boundary)) {
+            complete = false;
             break;
+        }
         entries.push_back(e);
     }
+    if (!complete && unreadable)
+        *unreadable = true;
 
     QList<QByteArray> current(entries.size());
     for (qsizetype i = 0; i < entries.size(); ++i) {
@@ -79,7 +87,7 @@ QStringList RefreshWatchList(TWatchDatabase &watch, TSymbolDataBase &symbols, bo
         return a.Name.bytes() < b.Name.bytes();
     };
     const bool sorted = std::is_sorted(entries.begin(), entries.end(), byName);
-    if ((changed || !sorted) && watch.IsWritable()) {
+    if ((changed || !sorted) && complete && watch.IsWritable()) {
         QList<TListRecord> ordered = entries;
         std::stable_sort(ordered.begin(), ordered.end(), byName);
         QByteArray image;
@@ -93,7 +101,7 @@ QStringList RefreshWatchList(TWatchDatabase &watch, TSymbolDataBase &symbols, bo
         } else if (failed) {
             *failed = true;
         }
-    } else if (changed && failed) {
+    } else if (changed && complete && failed) {
         *failed = true;
     }
 
@@ -147,4 +155,31 @@ int InsertWatchEntry(TWatchDatabase &watch, TListRecord entry)
     if (!watch.Find(found, entry.Name.text()))
         return -1;
     return watch.CurrentIndex();
+}
+
+int ReplaceWatchEntry(TWatchDatabase &watch, int index, const TListRecord &entry)
+{
+    if (!watch.IsWritable() || index < 0 || index >= watch.RecordCount())
+        return -1;
+    QList<TListRecord> entries;
+    entries.reserve(watch.RecordCount());
+    TListRecord e;
+    for (int i = 0; i < watch.RecordCount(); ++i) {
+        watch.ReadAt(e, i);
+        if (watch.Status() & (IoError | Boundary))
+            return -1;
+        if (i != index)
+            entries.push_back(e);
+    }
+    // The new entry goes in front of any of the same name, as an insert puts it.
+    const auto at = std::lower_bound(
+        entries.begin(), entries.end(), entry,
+        [](const TListRecord &a, const TListRecord &b) { return a.Name.bytes() < b.Name.bytes(); });
+    const int position = int(at - entries.begin());
+    entries.insert(at, entry);
+    QByteArray image;
+    image.reserve(entries.size() * qsizetype(sizeof(TListRecord)));
+    for (TListRecord &r : entries)
+        watch.AppendImage(image, r);
+    return watch.ReplaceAll(image) ? position : -1;
 }

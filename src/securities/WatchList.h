@@ -21,9 +21,11 @@ QString DuplicateSecurityMessage(const QString &name);
 // name order, it is rewritten once, sorted by name, through the whole-file
 // replacement. Returns the names in file order afterwards; *rewritten tells
 // whether the file was replaced (the caller publishes it again), *failed
-// whether a rewrite was needed but could not be made.
+// whether a rewrite was needed but could not be made, *unreadable whether a
+// record could not be read. A list that was not read to its end is never
+// rewritten: that would drop every entry after the bad read.
 QStringList RefreshWatchList(TWatchDatabase &watch, TSymbolDataBase &symbols, bool *rewritten = nullptr,
-                             bool *failed = nullptr);
+                             bool *failed = nullptr, bool *unreadable = nullptr);
 
 struct TWatchEntryTexts
 {
@@ -41,3 +43,8 @@ bool WatchNameTaken(TWatchDatabase &watch, const QString &name, int except = -1)
 // Inserts the entry in name order; returns its position, -1 when it could not
 // be stored.
 int InsertWatchEntry(TWatchDatabase &watch, TListRecord entry);
+// Replaces the entry at `index` by `entry`, moved to its name's place, in one
+// whole-file replacement: the list holds either the old entry or the new one,
+// never neither or both. Returns the new position, -1 when the list could
+// not be read or written (it is then unchanged).
+int ReplaceWatchEntry(TWatchDatabase &watch, int index, const TListRecord &entry);

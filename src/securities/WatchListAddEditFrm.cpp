@@ -106,7 +106,9 @@ TWatchEntryTexts TWatchListAddEditForm::entry() const
 
 void TWatchListAddEditForm::SymbolChange()
 {
-    const TSymbolName found = SymbolName(Symbol->text().toUpper());
+    // Looked up as it will be stored (blanks around it dropped), so the name
+    // shown, checked for duplicates and stored belongs to the stored symbol.
+    const TSymbolName found = SymbolName(Symbol->text().trimmed().toUpper());
     SecurityName->setText(found.Name);
     SecurityName->setStyleSheet(found.Color ? QStringLiteral("color: #ff0000")
                                             : QStringLiteral("color: #000000"));

@@ -191,6 +191,46 @@ private slots:
         QVERIFY(!WatchNameTaken(watch, "GAMMA"));
         QCOMPARE(stored(watch), QStringList({"AA=AARDVARK", "A=ALPHA", "B=BETA"}));
     }
+
+    // A list that cannot be read to its end is shown as far as it was read
+    // but never rewritten: the rewrite would keep only those entries.
+    void refreshNeverRewritesAListItCouldNotRead()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        addSymbol("A", "ALPHA NEW");
+        writeRaw({listEntry("A", "ALPHA"), listEntry("B", "BETA"), listEntry("C", "GAMMA")});
+        TWatchDatabase watch(WatchListPath());
+        TSymbolDataBase file(symbolFile(), TOpenMode::ReadOnly);
+        // The file shrinks under the open list (another program, a full disk).
+        QVERIFY(QFile::resize(WatchListPath(), qint64(sizeof(TListRecord))));
+        bool rewritten = true, failed = true, unreadable = false;
+        const QStringList names = RefreshWatchList(watch, file, &rewritten, &failed, &unreadable);
+        QVERIFY(unreadable);
+        QVERIFY(!rewritten);
+        QVERIFY(!failed);
+        QCOMPARE(names, QStringList{"ALPHA NEW"}); // shown renamed, not stored
+        QCOMPARE(QFileInfo(WatchListPath()).size(), qint64(sizeof(TListRecord)));
+    }
+
+    void replaceMovesTheEntryInOneStep()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        TWatchDatabase watch(WatchListPath());
+        for (const char *n : {"ALPHA", "BETA", "GAMMA"})
+            QVERIFY(InsertWatchEntry(watch, listEntry(n, n)) >= 0);
+        QCOMPARE(ReplaceWatchEntry(watch, 0, listEntry("Z", "ZULU")), 2);
+        QCOMPARE(stored(watch), QStringList({"BETA=BETA", "GAMMA=GAMMA", "Z=ZULU"}));
+        QCOMPARE(ReplaceWatchEntry(watch, 2, listEntry("A", "ALPHA")), 0);
+        QCOMPARE(stored(watch), QStringList({"A=ALPHA", "BETA=BETA", "GAMMA=GAMMA"}));
+        QCOMPARE(ReplaceWatchEntry(watch, 3, listEntry("X", "X")), -1); // no such entry
+        QCOMPARE(watch.RecordCount(), 3);
+
+        TWatchDatabase readOnly(WatchListPath(), TOpenMode::ReadOnly);
+        QCOMPARE(ReplaceWatchEntry(readOnly, 0, listEntry("Z", "ZULU")), -1);
+        QCOMPARE(stored(readOnly), QStringList({"A=ALPHA", "BETA=BETA", "GAMMA=GAMMA"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestWatchList)

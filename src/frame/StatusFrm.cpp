@@ -79,6 +79,20 @@ TStatusTalk::~TStatusTalk()
 
 void TStatusTalk::progress(const QString &message)
 {
+    if (m_form->isHidden())
+        m_form->show();
     m_form->setMessage(message);
     QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void TStatusTalk::error(const QString &text)
+{
+    m_form->hide();
+    TRunTalk::error(text);
+}
+
+void TStatusTalk::information(const QString &text)
+{
+    m_form->hide();
+    TRunTalk::information(text);
 }

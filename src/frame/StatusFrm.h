@@ -35,6 +35,10 @@ public:
     TStatusTalk(QWidget *owner, const QString &caption, const QString &firstMessage);
     ~TStatusTalk() override;
     void progress(const QString &message) override;
+    // The closing message and an error box come without the progress window
+    // behind them; a run that goes on shows it again with its next step.
+    void error(const QString &text) override;
+    void information(const QString &text) override;
     TStatusForm *form() const { return m_form; }
 
 private:

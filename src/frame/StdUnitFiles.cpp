@@ -56,6 +56,11 @@ QString CannotOpenFileMessage(const QString &path)
     return QStringLiteral("Error, Could Not Open The File %1").arg(QDir::toNativeSeparators(path));
 }
 
+QString CannotReadFileMessage(const QString &path)
+{
+    return QStringLiteral("Error, Could Not Read The File %1").arg(QDir::toNativeSeparators(path));
+}
+
 bool IsSafeFileNamePart(const QString &text)
 {
     return !text.contains(QLatin1Char('/')) && !text.contains(QChar(0)) && text != QLatin1String(".") &&

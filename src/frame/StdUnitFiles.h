@@ -20,6 +20,8 @@ QString SummaryFilePath();                            // base folder + "Summary.
 
 // The error text of a record file that cannot be opened for a change.
 QString CannotOpenFileMessage(const QString &path);
+// The error text of a file that could not be read to its end.
+QString CannotReadFileMessage(const QString &path);
 
 // A text that becomes part of a file name must not leave its folder: no
 // separator, no NUL, not "." or "..". Empty texts are left to the caller.

@@ -311,7 +311,16 @@ bool exportPriceFile(QSaveFile &out, const QString &path, const TExportSettings 
                      int &written)
 {
     TDataBase prices(path, TOpenMode::ReadOnly);
-    if (!prices.IsOpen() || prices.RecordCount() == 0)
+    if (!prices.IsOpen()) {
+        // A security without a price file has nothing to export; one whose
+        // file is there but cannot be opened would silently go missing.
+        if (!QFileInfo::exists(path))
+            return true;
+        talk.error(CannotReadFileMessage(path));
+        out.cancelWriting();
+        return false;
+    }
+    if (prices.RecordCount() == 0)
         return true;
     TPriceRecord rec;
     const int last = prices.LastIndex();
@@ -407,9 +416,19 @@ bool RunExportAll(const TExportSettings &s, const QString &watchListPath, TRunTa
     QList<std::pair<QString, QString>> entries; // symbol, name
     {
         TWatchDatabase watch(watchListPath, TOpenMode::ReadOnly);
+        // A list that is there but cannot be read would export part of the
+        // securities (or one twice) under a success message.
+        if (!watch.IsOpen() && QFileInfo::exists(watchListPath)) {
+            talk.error(CannotReadFileMessage(watchListPath));
+            return false;
+        }
         TListRecord rec;
         for (int i = 0; i < watch.RecordCount(); ++i) {
             watch.ReadAt(rec, i);
+            if (watch.Status() & (IoError | Boundary)) {
+                talk.error(CannotReadFileMessage(watchListPath));
+                return false;
+            }
             entries.append({rec.FileName.text(), rec.Name.text()});
         }
     }

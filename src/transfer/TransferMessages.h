@@ -10,12 +10,8 @@
 #include <QDir>
 #include <QString>
 
-// Opening: CannotOpenFileMessage(path) of frame/StdUnitFiles.h.
-
-inline QString CannotReadFileMessage(const QString &path)
-{
-    return QStringLiteral("Error, Could Not Read The File %1").arg(QDir::toNativeSeparators(path));
-}
+// Opening and reading: CannotOpenFileMessage(path) and
+// CannotReadFileMessage(path) of frame/StdUnitFiles.h.
 
 // `reason` is the system's word for it, when there is one.
 inline QString CannotWriteFileMessage(const QString &path, const QString &reason = QString())

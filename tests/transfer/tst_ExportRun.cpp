@@ -370,6 +370,35 @@ private slots:
         QVERIFY(!RunPriceExport(s, "ACME", talk));
         QCOMPARE(TTestEnv::readFile(path), QByteArray("old contents"));
     }
+
+    // A price file or list that is there but cannot be read stops the run
+    // with its path: an export missing a security must not read as a success.
+    void unreadableFilesStopExportAll()
+    {
+        TTestEnv env;
+        CreateMissingFolders();
+        fillAcme();
+        addWatch("ACME", "ACME, INC.");
+        addWatch("BETA", "BETA CORP");
+        QVERIFY(QDir().mkpath(PriceFilePath("BETA"))); // there, but no file to read
+        const QString path = env.writeFile("all.txt", "old contents");
+        TExportSettings s = priceSettings(path, kLayoutComma, {"Symbol", "Date"});
+        TFakeTalk talk;
+        QVERIFY(!RunExportAll(s, WatchListPath(), talk));
+        QCOMPARE(talk.said, QStringList{"error: Error, Could Not Read The File " + PriceFilePath("BETA")});
+        QCOMPARE(TTestEnv::readFile(path), QByteArray("old contents"));
+
+        TFakeTalk one;
+        QVERIFY(!RunPriceExport(s, "BETA", one));
+        QVERIFY(!one.said.join('|').contains("Exported"));
+
+        const QString list = env.path("list/Watch.sbl");
+        QVERIFY(QDir().mkpath(list));
+        TFakeTalk listTalk;
+        QVERIFY(!RunExportAll(s, list, listTalk));
+        QCOMPARE(listTalk.said, QStringList{"error: Error, Could Not Read The File " + list});
+        QCOMPARE(TTestEnv::readFile(path), QByteArray("old contents"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestExportRun)

@@ -48,8 +48,10 @@ void InstallWindowConnections()
 
     // The security summary's "&Graph" and the watch run's lines open the
     // chart and the summary.
-    TStockForm::GraphHook = [](QWidget *owner, const QString &symbol, const QString &name) {
-        OpenGraphForm(owner, symbol, name);
+    // A chart outlives the summary it was opened from (as the watch run's
+    // charts do), so it gets no owner that would delete it with the summary.
+    TStockForm::GraphHook = [](QWidget *, const QString &symbol, const QString &name) {
+        OpenGraphForm(nullptr, symbol, name);
     };
     SetWatchOpeners(
         [](const TSummaryRequest &r) { OpenStockForm(nullptr, r.Symbol, r.Name, r.NoteFile, r.WebAddress); },

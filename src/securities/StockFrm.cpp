@@ -1,5 +1,6 @@
 #include "securities/StockFrm.h"
 
+#include "frame/Messages.h"
 #include "frame/ModalUi.h"
 #include "frame/StdUnit.h"
 #include "frame/StdUnitShellUi.h"
@@ -199,6 +200,8 @@ void TStockForm::Compute()
         pal = palette();
     }
     HoldingsPanel->setPalette(pal);
+    if (!s.Problem.isEmpty())
+        ShowError(s.Problem);
 }
 
 void TStockForm::DataBtnClick()
@@ -231,9 +234,7 @@ TStockForm *OpenStockForm(QWidget *owner, const QString &symbol, const QString &
 {
     const QString caption = name + QStringLiteral(" (") + symbol + QLatin1Char(')');
     if (QWidget *open = WindowListFind(caption)) {
-        open->show();
-        open->raise();
-        open->activateWindow();
+        BringWindowForward(open);
         return qobject_cast<TStockForm *>(open);
     }
     auto *form = new TStockForm(owner);

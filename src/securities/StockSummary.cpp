@@ -7,6 +7,7 @@
 #include "records/Database.h"
 #include "records/TransDatabase.h"
 
+#include <QFileInfo>
 #include <cmath>
 
 namespace {
@@ -41,15 +42,18 @@ TPriceSummary SummarizePrices(TDataBase &file, const TStatisticsOptions &options
     // The window is read once and kept: the second pass needs it again.
     QList<TPriceRecord> window;
     window.reserve(s.RecordCount - start);
-    file.ScanRange(start, last, [&window](const TPriceRecord &r) {
+    const bool read = file.ScanRange(start, last, [&window](const TPriceRecord &r) {
         if (finitePrices(r))
             window.push_back(r);
     });
-    TPriceRecord rec;
+    if (!read) {
+        s.ReadFailed = true;
+        return s;
+    }
     if (window.isEmpty())
         return s;
-    file.ReadAt(rec, last);
-    const TPriceRecord &newest = finitePrices(rec) ? rec : window.back();
+    // The scan ran to the last record, so the newest usable one is the back.
+    const TPriceRecord &newest = window.back();
     s.EndClose = newest.Close;
     s.EndDate = newest.Date.text();
     s.StartClose = window.front().Close;
@@ -93,7 +97,7 @@ THoldings HoldingsOf(const QString &symbol, const QString &portfolioFileName)
     {
         TTransBase trans(TransactionFilePath(portfolioFileName), TOpenMode::ReadOnly);
         h.HasTransactions = trans.RecordCount() > 0;
-        trans.ScanAll([&h, &key](const TTransRecord &t) {
+        const bool read = trans.ScanAll([&h, &key](const TTransRecord &t) {
             if (t.Symbol.bytes() != key || !std::isfinite(t.Shares) || !std::isfinite(t.Price) ||
                 !std::isfinite(t.Fee))
                 return;
@@ -105,14 +109,23 @@ THoldings HoldingsOf(const QString &symbol, const QString &portfolioFileName)
                 h.Cost = 0;
             }
         });
+        // A missing file is an empty portfolio; one that breaks off part-way
+        // would show a position that is not the real one.
+        if (!read && (trans.IsOpen() || QFileInfo::exists(trans.path()))) {
+            h = THoldings{};
+            h.ReadFailed = trans.path();
+            return h;
+        }
     }
     if (h.HasTransactions) {
         TTransBase dividends(DividendFilePath(portfolioFileName), TOpenMode::ReadOnly);
         TTransRecord d;
         for (int i = 0; i < dividends.RecordCount(); ++i) {
             dividends.ReadAt(d, i);
-            if (dividends.Status() & (IoError | Boundary))
+            if (dividends.Status() & (IoError | Boundary)) {
+                h.ReadFailed = dividends.path();
                 break;
+            }
             if (d.Symbol.bytes() == key && std::isfinite(d.Price))
                 h.Dividends += d.Price;
         }
@@ -169,6 +182,8 @@ TStockSummaryTexts ComputeStockSummary(const QString &symbol)
     if (IsSafeFileNamePart(symbol) && !symbol.isEmpty()) {
         TDataBase file(PriceFilePath(symbol));
         const TPriceSummary s = SummarizePrices(file, options);
+        if (s.ReadFailed)
+            out.Problem = CannotReadFileMessage(file.path());
         out.Status = QStringLiteral("Records On File: ") + QString::number(s.RecordCount);
         out.GraphEnabled = s.RecordCount >= 3;
         if (s.WindowCount > 0) {
@@ -201,9 +216,11 @@ TStockSummaryTexts ComputeStockSummary(const QString &symbol)
     }
 
     const QString portfolio = CurrentPortfolio.FileName.text();
-    if (portfolio.isEmpty())
+    if (portfolio.isEmpty() || CurrentPortfolio.Name.text() == kNoPortfolio)
         return out;
     const THoldings h = HoldingsOf(symbol, portfolio);
+    if (!h.ReadFailed.isEmpty() && out.Problem.isEmpty())
+        out.Problem = CannotReadFileMessage(h.ReadFailed);
     if (h.Shares == 0)
         return out;
     out.ShowHoldings = true;

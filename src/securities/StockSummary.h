@@ -30,6 +30,7 @@ struct TPriceSummary
     double AverageClose = 0;
     double StdVolume = 0; // rounded to a whole number, halves to even
     double StdClose = 0;
+    bool ReadFailed = false; // the window could not be read: no figures
 };
 
 // Two passes over the statistics window: the last N + 1 records when the
@@ -44,6 +45,7 @@ struct THoldings
     double Fees = 0;
     double Cost = 0;
     double Dividends = 0;
+    QString ReadFailed; // the path of a file that could not be read, if any
 };
 
 // The current position in `symbol` from the portfolio's transaction file in
@@ -59,6 +61,9 @@ struct TStockSummaryTexts
     bool GraphEnabled = false;
     bool ShowHoldings = false;  // false: "No Holdings" instead
     uint32_t HoldingsColor = 0; // 0x00BBGGRR
+    // A file that could not be read; the figures it would have given are
+    // left at their design texts rather than shown from part of the file.
+    QString Problem;
 };
 
 // Every value label with the text it has before anything is computed.

@@ -2,6 +2,8 @@
 // 64-bit volume sums and the holdings in the current portfolio.
 
 #include "SecuritiesTestData.h"
+#include "frame/NumberFormat.h"
+#include "portfolio/Commission.h"
 #include "securities/StockSummary.h"
 
 #include <QtTest>
@@ -66,6 +68,7 @@ private slots:
                                 "SharePriceTotodayTotal=$11.000"};
         QTest::newRow("limit off") << false << 3 << whole;
         QTest::newRow("limit on, N = last index") << true << 4 << whole;
+        QTest::newRow("limit on, N past the last index") << true << 10 << whole;
         QTest::newRow("limit on, N = count - 2: N + 1 records")
             << true << 3
             << QStringList{
@@ -102,6 +105,9 @@ private slots:
         QCOMPARE(s.Labels.value("RangePrecent"), QStringLiteral("N/A"));
         QCOMPARE(s.Labels.value("StdVolumePercent"), QStringLiteral("0.000%"));
         QVERIFY(!s.GraphEnabled); // two records
+
+        writePrices("Y", {price("19990104", 1, 0, 0, 5), price("19990105", 2, 0, 0, 7)});
+        QCOMPARE(ComputeStockSummary("Y").Labels.value("StdPrecent"), QStringLiteral("0.000%"));
     }
 
     void graphNeedsThreeRecords_data()
@@ -210,6 +216,16 @@ private slots:
         const TStockSummaryTexts gain = ComputeStockSummary("A");
         QCOMPARE(gain.HoldingsColor, 0x00FF00u);
         QCOMPARE(gain.Labels.value("NetGainLoss"), QStringLiteral("$1.00"));
+
+        // A schedule that charges: today's selling commission joins the fees
+        // and comes off the net gain.
+        useSchedule(0, 0x00FF00, 0x0000FF);
+        const double commission = ComputeCommission(0, 50, 11);
+        QVERIFY(commission > 0);
+        const TStockSummaryTexts charged = ComputeStockSummary("A");
+        QCOMPARE(charged.Labels.value("TotalFees"), MoneyText(7 + commission, 2, 10));
+        QCOMPARE(charged.Labels.value("NetGainLoss"), MoneyText(1 - commission, 2, 10));
+        QCOMPARE(charged.HoldingsColor, 0x0000FFu);
     }
 
     void noHoldingsWithoutPortfolioOrShares()
@@ -225,6 +241,33 @@ private slots:
         CurrentPortfolio.FileName = QStringLiteral("..");
         QVERIFY(!ComputeStockSummary("A").ShowHoldings);
         QVERIFY(!QFile::exists(env.path("port/...tra")));
+
+        // The name "No Portfolio" means none, whatever file name it carries.
+        addTrans("p2", "A", "19990104", 100, 10);
+        CurrentPortfolio.FileName = QStringLiteral("p2");
+        QVERIFY(ComputeStockSummary("A").ShowHoldings);
+        CurrentPortfolio.Name = kNoPortfolio;
+        QVERIFY(!ComputeStockSummary("A").ShowHoldings);
+        CurrentPortfolio = TListRecord{};
+    }
+
+    void unreadableTransactionsAreReported()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writeFiveDays();
+        // A transaction file that is there but cannot be opened: no position
+        // is made up from it, and the window is told which file failed.
+        QVERIFY(QDir().mkpath(env.path("port/bad.tra")));
+        CurrentPortfolio.FileName = QStringLiteral("bad");
+        const TStockSummaryTexts s = ComputeStockSummary("A");
+        QVERIFY(!s.ShowHoldings);
+        QVERIFY(s.Problem.startsWith(QStringLiteral("Error, Could Not Read The File ")));
+        QVERIFY(s.Problem.endsWith(QStringLiteral("bad.tra")));
+        QCOMPARE(s.Labels.value("StartingPrice"), QStringLiteral("$8.000")); // prices still shown
+        CurrentPortfolio.FileName = QStringLiteral("missing");
+        QVERIFY(ComputeStockSummary("A").Problem.isEmpty()); // a missing file is an empty portfolio
+        CurrentPortfolio = TListRecord{};
     }
 
     void cost0ShowsNotAvailable()

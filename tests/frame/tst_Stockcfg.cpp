@@ -49,9 +49,10 @@ QByteArray defaultImage(const QByteArray &prog)
     m.str(g + 32, "Times New Roman");
     m.i16(g + 74, 20);
     m.i16(g + 76, 10);
-    const quint32 colors[24] = {0x000000, 0x000000, 0xFFFFFF, 0x000000, 0xFFFFFF, 0x008000, 0xFFFFFF, 0x000000,
-                                0xFF0000, 0xFF0000, 0xFF0000, 0x00FF00, 0x00FFFF, 0x0000FF, 0xFF00FF, 0x808000,
-                                0x800000, 0x00FF00, 0x0000FF, 0x000000, 0xFF0000, 0x008000, 0x800080, 0xFFFF00};
+    const quint32 colors[24] = {0x000000, 0x000000, 0xFFFFFF, 0x000000, 0xFFFFFF, 0x008000,
+                                0xFFFFFF, 0x000000, 0xFF0000, 0xFF0000, 0xFF0000, 0x00FF00,
+                                0x00FFFF, 0x0000FF, 0xFF00FF, 0x808000, 0x800000, 0x00FF00,
+                                0x0000FF, 0x000000, 0xFF0000, 0x008000, 0x800080, 0xFFFF00};
     for (int i = 0; i < 24; ++i)
         m.i32(g + 80 + 4 * i, qint32(colors[i]));
     m.f64(g + 176, 70.0);
@@ -152,10 +153,14 @@ private slots:
     {
         QTest::addColumn<QString>("in");
         QTest::addColumn<QString>("out");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("plain") << "/a/b" << "/a/b/";
-        QTest::newRow("ended") << "/a/b/" << "/a/b/";
-        QTest::newRow("root") << "/" << "/";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("plain") << "/a/b"
+                               << "/a/b/";
+        QTest::newRow("ended") << "/a/b/"
+                               << "/a/b/";
+        QTest::newRow("root") << "/"
+                              << "/";
     }
     void withBackslash()
     {
@@ -201,6 +206,11 @@ private slots:
         QCOMPARE(GetGraphSettings().Colors[gcOverlay], 0x123456u);
         QCOMPARE(GetFolders().Watch, QStringLiteral("/w/"));
         QCOMPARE(GetInputOptions().AddDays, -3);
+        ConfigRecord.Input.AddDays = -2000000000; // a damaged file: held to the allowed range
+        QVERIFY(SaveConfig());
+        QCOMPARE(GetInputOptions().AddDays, -100);
+        ConfigRecord.Input.AddDays = -3;
+        QVERIFY(SaveConfig());
 
         QVERIFY(SetPortfolioGraphOptions({pgIncludeDividends, pgYearly}));
         QCOMPARE(GetPortfolioGraphOptions().GraphType, quint16(pgYearly));
@@ -220,8 +230,8 @@ private slots:
             env.writeFile("Stocks.cfg", QByteArray(size, char(0xC8)));
             LoadConfig();
             // A version block that could not be read whole takes the default.
-            QCOMPARE(ConfigRecord.Version.text(), size < 14 ? QStringLiteral("Version 3.1")
-                                                            : QStringLiteral("Version 1.0"));
+            QCOMPARE(ConfigRecord.Version.text(),
+                     size < 14 ? QStringLiteral("Version 3.1") : QStringLiteral("Version 1.0"));
         }
     }
 

@@ -216,6 +216,75 @@ private slots:
         QV_VERIFY_ENV(env);
     }
 
+    // A day already on file is refused with its message and the run goes on;
+    // a damaged day offset in the settings proposes a date in range.
+    void quickEntryRefusesADayOnFileAndGoesOn()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        env.pinClock(QDateTime(QDate(2000, 6, 15), QTime(9, 0)));
+        LoadConfig();
+        ConfigRecord.Input.AddDays = 2000000000;
+        SaveConfig();
+        for (const char *s : {"A", "B"}) {
+            addSymbol(s, s);
+            addWatch(s, s);
+        }
+        writePrices("A", {price("20000616", 2, 1, 1.5, 10)});
+        const QByteArray before = TTestEnv::readFile(PriceFilePath("A"));
+        TStockDataForm form;
+        form.selectRow(1);
+        QStringList dates;
+        for (int i = 0; i < 2; ++i)
+            QueueModalScript([&](QDialog *d) {
+                auto *dialog = static_cast<TStockDataListAddEditForm *>(d);
+                dates << dialog->DateField->text();
+                dialog->DateField->setText("06/16/2000");
+                dialog->CloseField->setText("10");
+                dialog->VolumeField->setText("5");
+                dialog->SaveBtn->click();
+                return d->result();
+            });
+        env.messages.expectQuestion("Are You Sure You Want To Do Quick Data Entry?", true);
+        form.QuickBtnClick();
+        QCOMPARE(dates.value(0), QStringLiteral("09/23/2000")); // 100 days on, the most allowed
+        QCOMPARE(env.messages.texts().last(), QStringLiteral("Stock Data Already On File, Stock Not Saved!"));
+        QCOMPARE(TTestEnv::readFile(PriceFilePath("A")), before);
+        QCOMPARE(priceDates("B"), QStringList({"20000616"}));
+        QV_VERIFY_ENV(env);
+    }
+
+    // The window lists itself while shown, and follows a new watch-list
+    // folder at the next refresh, publishing the list it opened there.
+    void windowListAndAChangedFolder()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        TWindowListForm windows;
+        WindowListForm = &windows;
+        addSymbol("A", "ALPHA");
+        addWatch("A", "ALPHA");
+        {
+            TStockDataForm form;
+            form.show();
+            QCOMPARE(windows.captions(), QStringList{"Stock Data"});
+            form.hide();
+            QVERIFY(windows.captions().isEmpty());
+
+            QDir().mkpath(env.path("watch2"));
+            LoadConfig();
+            ConfigRecord.Folders.Watch = env.path("watch2/");
+            SaveConfig();
+            form.Refresh();
+            QCOMPARE(form.ListBox1->count(), 0);
+            QVERIFY(SharedWatchList());
+            QCOMPARE(SharedWatchList()->path(), env.path("watch2/Watch.sbl"));
+        }
+        QCOMPARE(SharedWatchList(), nullptr);
+        WindowListForm = nullptr;
+        QV_VERIFY_ENV(env);
+    }
+
     void priceWindowOnAnEmptyFile()
     {
         TTestEnv env;

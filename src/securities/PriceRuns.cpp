@@ -7,9 +7,9 @@
 #include "records/Database.h"
 #include "records/TransDatabase.h"
 #include "records/WatchBase.h"
+#include "securities/PriceEntry.h"
 #include "transfer/ProgressThrottle.h"
-
-#include <QFile>
+#include "transfer/TransferMessages.h"
 
 #include <cmath>
 #include <cstring>
@@ -26,17 +26,6 @@ QString openProblem(const QString &path)
     return QStringLiteral("Error, Could Not Open File: ") + path;
 }
 
-// The stored bytes of an open record file, read past the engine so that
-// records a run leaves alone are written back exactly as they were.
-bool readStored(const TRecordFile &file, QByteArray &out)
-{
-    QFile raw(file.path());
-    if (!raw.open(QIODevice::ReadOnly))
-        return false;
-    const qint64 size = qint64(file.RecordCount()) * file.recordSize();
-    out = raw.read(size);
-    return out.size() == size;
-}
 } // namespace
 
 // ---- split -------------------------------------------------------------
@@ -84,7 +73,7 @@ bool SplitPriceFile(TDataBase &file, const QString &splitDate, double factor, TR
         return false;
     }
     QByteArray image;
-    if (!readStored(file, image)) {
+    if (!ReadStoredRecords(file, image)) {
         talk.error(openProblem(path));
         return false;
     }
@@ -145,7 +134,7 @@ bool SplitPortfolios(const QString &symbol, const QString &splitDate, double fac
             return false;
         }
         QByteArray image;
-        if (!readStored(trans, image)) {
+        if (!ReadStoredRecords(trans, image)) {
             talk.error(openProblem(path));
             return false;
         }
@@ -231,14 +220,24 @@ bool PurgePriceFile(const QString &path, const QString &stopDate, TRunTalk &talk
 
 bool PurgeAll(TWatchDatabase &watch, const QString &stopDate, TRunTalk &talk)
 {
+    // A list that cannot be opened or read would otherwise end the purge
+    // as if every security had been done.
+    if (!watch.IsOpen()) {
+        talk.error(openProblem(watch.path()));
+        return false;
+    }
     TListRecord entry;
     TProgressThrottle progress(talk);
     const int saved = watch.CurrentIndex();
     bool ok = true;
     for (int i = 0; i < watch.RecordCount() && ok; ++i) {
         watch.ReadAt(entry, i);
-        if (watch.Status() & (IoError | Boundary))
+        if (watch.Status() & (IoError | Boundary)) {
+            progress.flush();
+            talk.error(CannotReadFileMessage(watch.path()));
+            ok = false;
             break;
+        }
         progress.progress(QStringLiteral("Purging Data For: ") + entry.Name.text());
         const QString symbol = entry.FileName.text();
         if (symbol.isEmpty() || !IsSafeFileNamePart(symbol))

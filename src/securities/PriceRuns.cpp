@@ -74,7 +74,7 @@ bool SplitPriceFile(TDataBase &file, const QString &splitDate, double factor, TR
     }
     QByteArray image;
     if (!ReadStoredRecords(file, image)) {
-        talk.error(openProblem(path));
+        talk.error(CannotReadFileMessage(path));
         return false;
     }
     const QByteArray stop = splitDate.toLatin1();
@@ -120,7 +120,7 @@ bool SplitPortfolios(const QString &symbol, const QString &splitDate, double fac
     for (int p = 0; p < portfolios.RecordCount(); ++p) {
         portfolios.ReadAt(entry, p);
         if (portfolios.Status() & (IoError | Boundary)) {
-            talk.error(openProblem(PortfolioListPath()));
+            talk.error(CannotReadFileMessage(PortfolioListPath()));
             return false;
         }
         const QString fileName = entry.FileName.text();
@@ -135,7 +135,7 @@ bool SplitPortfolios(const QString &symbol, const QString &splitDate, double fac
         }
         QByteArray image;
         if (!ReadStoredRecords(trans, image)) {
-            talk.error(openProblem(path));
+            talk.error(CannotReadFileMessage(path));
             return false;
         }
         bool changed = false;
@@ -208,7 +208,7 @@ bool PurgePriceFile(const QString &path, const QString &stopDate, TRunTalk &talk
         file.AppendImage(image, kept);
     });
     if (!read) {
-        talk.error(openProblem(path));
+        talk.error(CannotReadFileMessage(path));
         return false;
     }
     if (!file.IsWritable() || !file.ReplaceAll(image)) {

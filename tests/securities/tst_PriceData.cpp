@@ -459,6 +459,19 @@ private slots:
         QCOMPARE(TTestEnv::readFile(PriceFilePath("A")), before);
     }
 
+    void splitLeavesAPriceFileItCannotRead()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("19990104", 2, 1, 1.5, 10), price("19990105", 4, 2, 3, 20)});
+        TRecordingTalk talk;
+        TDataBase file(PriceFilePath("A"));
+        QVERIFY(QFile(PriceFilePath("A")).resize(48)); // shortened behind the open object
+        QVERIFY(!SplitPriceFile(file, "20000101", 0.5, talk));
+        QCOMPARE(talk.errors, QStringList{"Error, Could Not Read The File " + PriceFilePath("A")});
+        QCOMPARE(readPrices("A")[0].High, 2.0);
+    }
+
     void purgeRemovesThroughTheStopDate_data()
     {
         QTest::addColumn<QString>("stop");

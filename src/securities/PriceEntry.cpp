@@ -3,7 +3,11 @@
 #include "frame/NumberFormat.h"
 #include "frame/StdUnitDates.h"
 
+#include <QFile>
+#include <QLocale>
+
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -88,10 +92,22 @@ TPriceRecord PriceRecordFromEntry(const TPriceEntryTexts &t)
     return rec;
 }
 
+QString PriceEntryText(double value)
+{
+    // The general text has at most 15 digits. A split-adjusted price needs up
+    // to 17, and an edit of the volume alone must not round it; such a price
+    // gets the shortest text that reads back exactly.
+    const QString text = GeneralText(value);
+    double back = 0;
+    if (!std::isfinite(value) || (ReadNumberText(text, &back) && back == value))
+        return text;
+    return QString::number(value, 'g', QLocale::FloatingPointShortest);
+}
+
 TPriceEntryTexts PriceEntryFromRecord(const TPriceRecord &rec)
 {
-    return {ConvertDate(kFormYYYYMMDD, kFormMM_DD_YYYY, rec.Date.text()), GeneralText(rec.High),
-            GeneralText(rec.Low), GeneralText(rec.Close), IntegerText(rec.Volume)};
+    return {ConvertDate(kFormYYYYMMDD, kFormMM_DD_YYYY, rec.Date.text()), PriceEntryText(rec.High),
+            PriceEntryText(rec.Low), PriceEntryText(rec.Close), IntegerText(rec.Volume)};
 }
 
 QString PriceCellText(const TPriceRecord &rec, int column)
@@ -148,13 +164,31 @@ TPriceChange EditPriceRecord(TDataBase &file, int index, TPriceRecord rec)
         return TPriceChange::AlreadyOnFile;
     if (file.Status() & IoError)
         return TPriceChange::Failed;
-    file.Delete(index);
-    if (file.Status() & IoError)
+    // Another date moves the record. A delete and an insert would leave the
+    // day nowhere between the two, and lost if the insert failed; the moved
+    // file is built whole and replaces the old one in one step instead.
+    QByteArray image;
+    if (!ReadStoredRecords(file, image))
         return TPriceChange::Failed;
-    if (!file.Insert(rec) || (file.Status() & IoError)) {
-        file.Insert(old); // put the old day back rather than lose it
-        return TPriceChange::Failed;
+    constexpr qsizetype size = sizeof(TPriceRecord);
+    image.remove(qsizetype(index) * size, size);
+    const QByteArray key = rec.Date.bytes();
+    int place = 0;
+    for (const int count = int(image.size() / size); place < count; ++place) {
+        TPriceRecord stored;
+        std::memcpy(&stored, image.constData() + place * size, sizeof stored);
+        if (stored.Date.bytes() > key)
+            break;
     }
+    // The moved day keeps its reserved bytes, as an edit in place does.
+    std::copy(std::begin(old.Reserved1), std::end(old.Reserved1), rec.Reserved1);
+    std::copy(std::begin(old.Reserved2), std::end(old.Reserved2), rec.Reserved2);
+    QByteArray moved;
+    file.AppendImage(moved, rec);
+    image.insert(qsizetype(place) * size, moved);
+    if (!file.ReplaceAll(image))
+        return TPriceChange::Failed;
+    file.SetCurrentIndex(place);
     return TPriceChange::Saved;
 }
 
@@ -164,6 +198,16 @@ bool DeletePriceRecord(TDataBase &file, int index)
         return false;
     file.Delete(index);
     return !(file.Status() & IoError);
+}
+
+bool ReadStoredRecords(const TRecordFile &file, QByteArray &out)
+{
+    QFile raw(file.path());
+    if (!raw.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = qint64(file.RecordCount()) * file.recordSize();
+    out = raw.read(size);
+    return out.size() == size;
 }
 
 QString PriceFileProblem(const TDataBase &file)

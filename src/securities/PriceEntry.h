@@ -35,6 +35,9 @@ QStringList CheckPriceEntry(TPriceEntryTexts &texts);
 
 // The record the texts describe (they passed CheckPriceEntry).
 TPriceRecord PriceRecordFromEntry(const TPriceEntryTexts &texts);
+// A price as the dialog shows it: the general text, or, for a price that
+// text would round, the shortest text that reads back to the stored value.
+QString PriceEntryText(double value);
 // The texts that fill the dialog for a stored record.
 TPriceEntryTexts PriceEntryFromRecord(const TPriceRecord &rec);
 
@@ -49,11 +52,18 @@ enum class TPriceChange { Saved, AlreadyOnFile, Failed };
 
 // Inserts the record in date order unless its date is stored already.
 TPriceChange AddPriceRecord(TDataBase &file, TPriceRecord rec);
-// Replaces record `index` with `rec`. The same date is written in place;
-// another date is first looked up, so a date already on file leaves the file
-// exactly as it was, and only then is the old record moved.
+// Replaces record `index` with `rec`, keeping the old record's reserved
+// bytes. The same date is written in place; another date is first looked
+// up, so a date already on file leaves the file exactly as it was, and only
+// then is the record moved, by one whole-file replacement: the file holds
+// the old day or the new one at every moment, and a failure leaves it as it was.
 TPriceChange EditPriceRecord(TDataBase &file, int index, TPriceRecord rec);
 bool DeletePriceRecord(TDataBase &file, int index);
+
+// The stored bytes of an open record file (its whole records), read past the
+// engine so that records a change leaves alone are written back exactly as
+// they were.
+bool ReadStoredRecords(const TRecordFile &file, QByteArray &out);
 
 // The message for a change that could not be made, naming the file.
 QString PriceFileProblem(const TDataBase &file);

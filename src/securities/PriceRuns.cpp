@@ -7,9 +7,9 @@
 #include "records/Database.h"
 #include "records/TransDatabase.h"
 #include "records/WatchBase.h"
+#include "securities/PriceEntry.h"
 #include "transfer/ProgressThrottle.h"
-
-#include <QFile>
+#include "transfer/TransferMessages.h"
 
 #include <cmath>
 #include <cstring>
@@ -26,17 +26,6 @@ QString openProblem(const QString &path)
     return QStringLiteral("Error, Could Not Open File: ") + path;
 }
 
-// The stored bytes of an open record file, read past the engine so that
-// records a run leaves alone are written back exactly as they were.
-bool readStored(const TRecordFile &file, QByteArray &out)
-{
-    QFile raw(file.path());
-    if (!raw.open(QIODevice::ReadOnly))
-        return false;
-    const qint64 size = qint64(file.RecordCount()) * file.recordSize();
-    out = raw.read(size);
-    return out.size() == size;
-}
 } // namespace
 
 // ---- split -------------------------------------------------------------
@@ -84,8 +73,8 @@ bool SplitPriceFile(TDataBase &file, const QString &splitDate, double factor, TR
         return false;
     }
     QByteArray image;
-    if (!readStored(file, image)) {
-        talk.error(openProblem(path));
+    if (!ReadStoredRecords(file, image)) {
+        talk.error(CannotReadFileMessage(path));
         return false;
     }
     const QByteArray stop = splitDate.toLatin1();
@@ -131,7 +120,7 @@ bool SplitPortfolios(const QString &symbol, const QString &splitDate, double fac
     for (int p = 0; p < portfolios.RecordCount(); ++p) {
         portfolios.ReadAt(entry, p);
         if (portfolios.Status() & (IoError | Boundary)) {
-            talk.error(openProblem(PortfolioListPath()));
+            talk.error(CannotReadFileMessage(PortfolioListPath()));
             return false;
         }
         const QString fileName = entry.FileName.text();
@@ -145,8 +134,8 @@ bool SplitPortfolios(const QString &symbol, const QString &splitDate, double fac
             return false;
         }
         QByteArray image;
-        if (!readStored(trans, image)) {
-            talk.error(openProblem(path));
+        if (!ReadStoredRecords(trans, image)) {
+            talk.error(CannotReadFileMessage(path));
             return false;
         }
         bool changed = false;
@@ -219,7 +208,7 @@ bool PurgePriceFile(const QString &path, const QString &stopDate, TRunTalk &talk
         file.AppendImage(image, kept);
     });
     if (!read) {
-        talk.error(openProblem(path));
+        talk.error(CannotReadFileMessage(path));
         return false;
     }
     if (!file.IsWritable() || !file.ReplaceAll(image)) {
@@ -231,14 +220,24 @@ bool PurgePriceFile(const QString &path, const QString &stopDate, TRunTalk &talk
 
 bool PurgeAll(TWatchDatabase &watch, const QString &stopDate, TRunTalk &talk)
 {
+    // A list that cannot be opened or read would otherwise end the purge
+    // as if every security had been done.
+    if (!watch.IsOpen()) {
+        talk.error(openProblem(watch.path()));
+        return false;
+    }
     TListRecord entry;
     TProgressThrottle progress(talk);
     const int saved = watch.CurrentIndex();
     bool ok = true;
     for (int i = 0; i < watch.RecordCount() && ok; ++i) {
         watch.ReadAt(entry, i);
-        if (watch.Status() & (IoError | Boundary))
+        if (watch.Status() & (IoError | Boundary)) {
+            progress.flush();
+            talk.error(CannotReadFileMessage(watch.path()));
+            ok = false;
             break;
+        }
         progress.progress(QStringLiteral("Purging Data For: ") + entry.Name.text());
         const QString symbol = entry.FileName.text();
         if (symbol.isEmpty() || !IsSafeFileNamePart(symbol))

@@ -106,6 +106,10 @@ void TStockDataListAddEditForm::setEntry(const TPriceEntryTexts &e)
     LowField->setText(e.Low);
     CloseField->setText(e.Close);
     VolumeField->setText(e.Volume);
+    // A split-adjusted price can be wider than its edit; its leading digits
+    // matter most, so every edit shows its start.
+    for (QLineEdit *edit : {HighField, LowField, CloseField, VolumeField})
+        edit->setCursorPosition(0);
 }
 
 TPriceEntryTexts TStockDataListAddEditForm::entry() const

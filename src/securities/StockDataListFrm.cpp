@@ -49,6 +49,8 @@ public:
     {
         if (o == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < 5)
             return kPriceColumnNames[section];
+        if (o == Qt::Horizontal && role == Qt::TextAlignmentRole)
+            return int(Qt::AlignLeft | Qt::AlignVCenter);
         return {};
     }
     QVariant data(const QModelIndex &index, int role) const override
@@ -181,7 +183,9 @@ void TStockDataListForm::AddBtnClick()
         return;
     TStockDataListAddEditForm dialog(this);
     dialog.setWindowTitle(QStringLiteral("Add Stock Data For ") + m_caption);
-    const int addDays = std::clamp<int>(GetInputOptions().AddDays, -36500, 36500);
+    // The setting's range is -100 to 100; a damaged Stocks.cfg must still
+    // give the box a real date.
+    const int addDays = std::clamp<int>(GetInputOptions().AddDays, -100, 100);
     dialog.setEntry({TodayText(addDays), {}, {}, {}, {}});
     if (ExecModal(&dialog) != QDialog::Accepted)
         return;

@@ -6,8 +6,40 @@
 
 #include <QtTest>
 #include <cmath>
+#include <cstring>
 
 using namespace qvtest;
+
+namespace {
+
+// What a crash at each step of a change would leave: whether the file held
+// the day under its old or its new date at every step (a journal beside the
+// file means the change is rolled back on the next open).
+QString g_watchedFile;
+QByteArray g_oldDate, g_newDate;
+bool g_dayWasMissing = false;
+int g_steps = 0;
+
+void watchTheDay()
+{
+    ++g_steps;
+    if (QFile::exists(g_watchedFile + ".jnl"))
+        return;
+    const QByteArray bytes = TTestEnv::readFile(g_watchedFile);
+    bool found = false;
+    for (qsizetype at = 0; at + 48 <= bytes.size(); at += 48) {
+        const QByteArray date = bytes.mid(at + 1, 8);
+        found = found || date == g_oldDate || date == g_newDate;
+    }
+    g_dayWasMissing = g_dayWasMissing || !found;
+}
+
+bool sameBits(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+} // namespace
 
 class TestPriceData : public QObject
 {
@@ -190,6 +222,77 @@ private slots:
         QCOMPARE(priceDates("A"), QStringList({"19990101", "19990104"}));
     }
 
+    void movingADayToAnotherDateIsAllOrNothing()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        TPriceRecord neighbour = price("19990104", 2, 1, 1.5, 10);
+        neighbour.Reserved1[2] = 0x11; // bytes no change may touch
+        TPriceRecord moving = price("19990105", 3, 2, 2.5, 20);
+        moving.Reserved2[1] = 0x22;
+        writePrices("A", {neighbour, moving, price("19990107", 4, 3, 3.5, 30)});
+        const QByteArray before = TTestEnv::readFile(PriceFilePath("A"));
+
+        // A replacement that cannot be written leaves every byte as it was.
+        QDir().mkpath(PriceFilePath("A") + ".new");
+        {
+            TDataBase file(PriceFilePath("A"));
+            QCOMPARE(EditPriceRecord(file, 1, price("19990108", 3, 2, 2.5, 21)), TPriceChange::Failed);
+            QCOMPARE(file.RecordCount(), 3);
+        }
+        QCOMPARE(TTestEnv::readFile(PriceFilePath("A")), before);
+        QVERIFY(QDir().rmdir(PriceFilePath("A") + ".new"));
+
+        g_watchedFile = PriceFilePath("A");
+        g_oldDate = "19990105";
+        g_newDate = "19990108";
+        g_dayWasMissing = false;
+        g_steps = 0;
+        TDataBase file(PriceFilePath("A"));
+        SetRecordIoObserver(watchTheDay);
+        const TPriceChange result = EditPriceRecord(file, 1, price("19990108", 3, 2, 2.5, 21));
+        SetRecordIoObserver(nullptr);
+        QCOMPARE(result, TPriceChange::Saved);
+        QVERIFY(g_steps > 0);
+        QVERIFY2(!g_dayWasMissing, "the day was on file under neither date");
+        QCOMPARE(priceDates("A"), QStringList({"19990104", "19990107", "19990108"}));
+        const QByteArray after = TTestEnv::readFile(PriceFilePath("A"));
+        QCOMPARE(after.left(48), before.left(48));
+        QCOMPARE(after.mid(48, 48), before.mid(96, 48));
+        const QList<TPriceRecord> a = readPrices("A");
+        QCOMPARE(a[2].Volume, 21);
+        QCOMPARE(a[2].Reserved2[1], uint8_t(0x22));
+        QCOMPARE(file.RecordCount(), 3); // the open object sees the moved file
+    }
+
+    void volumeOnlyEditKeepsEveryPriceExact_data()
+    {
+        QTest::addColumn<double>("close");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("ordinary price keeps its look") << 52.27 << "52.27";
+        QTest::newRow("whole price") << 1000000.0 << "1000000";
+        QTest::newRow("2-for-1 of 33.333333333333336") << 50.0 / 3 << "16.666666666666668";
+        QTest::newRow("sum that never was typed") << 0.1 + 0.2 << "0.30000000000000004";
+        QTest::newRow("tiny adjusted price") << 1e-7 / 3 << "";
+        QTest::newRow("huge adjusted price") << 1e20 / 3 << "";
+    }
+    void volumeOnlyEditKeepsEveryPriceExact()
+    {
+        QFETCH(double, close);
+        QFETCH(QString, shown);
+        const TPriceRecord stored = price("19990104", close * 1.5, close / 3, close, 10);
+        TPriceEntryTexts texts = PriceEntryFromRecord(stored);
+        if (!shown.isEmpty())
+            QCOMPARE(texts.Close, shown);
+        texts.Volume = "250";
+        QVERIFY(CheckPriceEntry(texts).isEmpty());
+        const TPriceRecord back = PriceRecordFromEntry(texts);
+        QVERIFY2(sameBits(back.High, stored.High), qPrintable(texts.High));
+        QVERIFY2(sameBits(back.Low, stored.Low), qPrintable(texts.Low));
+        QVERIFY2(sameBits(back.Close, stored.Close), qPrintable(texts.Close));
+        QCOMPARE(back.Volume, 250);
+    }
+
     void deletingTheLastRecord()
     {
         TTestEnv env;
@@ -356,6 +459,19 @@ private slots:
         QCOMPARE(TTestEnv::readFile(PriceFilePath("A")), before);
     }
 
+    void splitLeavesAPriceFileItCannotRead()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("19990104", 2, 1, 1.5, 10), price("19990105", 4, 2, 3, 20)});
+        TRecordingTalk talk;
+        TDataBase file(PriceFilePath("A"));
+        QVERIFY(QFile(PriceFilePath("A")).resize(48)); // shortened behind the open object
+        QVERIFY(!SplitPriceFile(file, "20000101", 0.5, talk));
+        QCOMPARE(talk.errors, QStringList{"Error, Could Not Read The File " + PriceFilePath("A")});
+        QCOMPARE(readPrices("A")[0].High, 2.0);
+    }
+
     void purgeRemovesThroughTheStopDate_data()
     {
         QTest::addColumn<QString>("stop");
@@ -412,6 +528,51 @@ private slots:
         QVERIFY(!QFile::exists(env.path("data/...stk")) && !QFile::exists(env.path("...stk")));
         QVERIFY(talk.errors.isEmpty());
         QCOMPARE(talk.progressTexts.last(), QStringLiteral("Purging Data For: EMPTY"));
+    }
+
+    void purgeOfAnEmptyFileLeavesItEmpty()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        QFile(PriceFilePath("A")).open(QIODevice::WriteOnly);
+        TRecordingTalk talk;
+        QVERIFY(PurgePriceFile(PriceFilePath("A"), "20000104", talk));
+        QVERIFY(QFile::exists(PriceFilePath("A")));
+        QCOMPARE(QFileInfo(PriceFilePath("A")).size(), 0);
+        QVERIFY(talk.errors.isEmpty());
+    }
+
+    void purgeReportsAListItCannotRead_data()
+    {
+        QTest::addColumn<bool>("opens");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("entry unreadable") << true << "Error, Could Not Read The File %1";
+        QTest::newRow("list not open") << false << "Error, Could Not Open File: %1";
+    }
+    void purgeReportsAListItCannotRead()
+    {
+        QFETCH(bool, opens);
+        QFETCH(QString, message);
+        TTestEnv env;
+        makeFolders(env);
+        const QList<TPriceRecord> days{price("20000103", 2, 1, 1.5, 1), price("20000105", 2, 1, 1.5, 3)};
+        for (const char *s : {"A", "B"})
+            writePrices(s, days);
+        QString listPath = WatchListPath();
+        if (!opens) {
+            listPath = env.path("watch/Gone.sbl");
+            QDir().mkpath(listPath); // a folder where the list should be
+        }
+        TWatchDatabase watch(listPath);
+        for (TListRecord e : {listEntry("A", "ALPHA"), listEntry("B", "BETA")})
+            watch.Insert(e);
+        if (opens) // the list lost its second entry after it was opened
+            QVERIFY(QFile(listPath).resize(QFileInfo(listPath).size() / 2));
+        TRecordingTalk talk;
+        QVERIFY(!PurgeAll(watch, "20000104", talk));
+        QCOMPARE(talk.errors, QStringList{message.arg(listPath)});
+        QCOMPARE(priceDates("A"), opens ? QStringList{"20000105"} : QStringList({"20000103", "20000105"}));
+        QCOMPARE(priceDates("B"), QStringList({"20000103", "20000105"}));
     }
 
     void purgeStopsAtTheFirstFileItCannotShorten()

@@ -9,7 +9,6 @@
 #include "records/WatchBase.h"
 #include "securities/PriceEntry.h"
 #include "transfer/ProgressThrottle.h"
-#include "transfer/TransferMessages.h"
 
 #include <cmath>
 #include <cstring>

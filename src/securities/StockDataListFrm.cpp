@@ -183,10 +183,7 @@ void TStockDataListForm::AddBtnClick()
         return;
     TStockDataListAddEditForm dialog(this);
     dialog.setWindowTitle(QStringLiteral("Add Stock Data For ") + m_caption);
-    // The setting's range is -100 to 100; a damaged Stocks.cfg must still
-    // give the box a real date.
-    const int addDays = std::clamp<int>(GetInputOptions().AddDays, -100, 100);
-    dialog.setEntry({TodayText(addDays), {}, {}, {}, {}});
+    dialog.setEntry({TodayText(GetInputOptions().AddDays), {}, {}, {}, {}});
     if (ExecModal(&dialog) != QDialog::Accepted)
         return;
     switch (AddPriceRecord(*m_file, dialog.record())) {

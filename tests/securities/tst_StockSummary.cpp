@@ -69,6 +69,10 @@ private slots:
         QTest::newRow("limit off") << false << 3 << whole;
         QTest::newRow("limit on, N = last index") << true << 4 << whole;
         QTest::newRow("limit on, N past the last index") << true << 10 << whole;
+        QTest::newRow("limit on, damaged N = -5 reads as 1: two records")
+            << true << -5
+            << QStringList{"StartingPrice=$9.000", "StartingPriceDate=01/07/1999", "EndingPrice=$11.000",
+                           "TotalVolume=4000000000"};
         QTest::newRow("limit on, N = count - 2: N + 1 records")
             << true << 3
             << QStringList{

@@ -88,9 +88,9 @@ TPriceSummary SummarizePrices(TDataBase &file, const TStatisticsOptions &options
     return s;
 }
 
-THoldings HoldingsOf(const QString &symbol, const QString &portfolioFileName)
+TSecurityPosition HoldingsOf(const QString &symbol, const QString &portfolioFileName)
 {
-    THoldings h;
+    TSecurityPosition h;
     if (portfolioFileName.isEmpty() || !IsSafeFileNamePart(portfolioFileName))
         return h;
     const QByteArray key = symbol.toLatin1();
@@ -112,7 +112,7 @@ THoldings HoldingsOf(const QString &symbol, const QString &portfolioFileName)
         // A missing file is an empty portfolio; one that breaks off part-way
         // would show a position that is not the real one.
         if (!read && (trans.IsOpen() || QFileInfo::exists(trans.path()))) {
-            h = THoldings{};
+            h = TSecurityPosition{};
             h.ReadFailed = trans.path();
             return h;
         }
@@ -218,7 +218,7 @@ TStockSummaryTexts ComputeStockSummary(const QString &symbol)
     const QString portfolio = CurrentPortfolio.FileName.text();
     if (portfolio.isEmpty() || CurrentPortfolio.Name.text() == kNoPortfolio)
         return out;
-    const THoldings h = HoldingsOf(symbol, portfolio);
+    const TSecurityPosition h = HoldingsOf(symbol, portfolio);
     if (!h.ReadFailed.isEmpty() && out.Problem.isEmpty())
         out.Problem = CannotReadFileMessage(h.ReadFailed);
     if (h.Shares == 0)

@@ -38,7 +38,7 @@ struct TPriceSummary
 // whose prices are not finite numbers are left out of the figures.
 TPriceSummary SummarizePrices(TDataBase &file, const TStatisticsOptions &options);
 
-struct THoldings
+struct TSecurityPosition
 {
     bool HasTransactions = false;
     double Shares = 0;
@@ -52,7 +52,7 @@ struct THoldings
 // file order; fees and cost start again whenever the shares come back to
 // exactly 0. Dividends are summed over all dates when any transaction exists.
 // A portfolio whose file name could leave its folder holds nothing.
-THoldings HoldingsOf(const QString &symbol, const QString &portfolioFileName);
+TSecurityPosition HoldingsOf(const QString &symbol, const QString &portfolioFileName);
 
 struct TStockSummaryTexts
 {

@@ -79,6 +79,14 @@ inline TListRecord listEntry(const char *symbolOrFile, const char *name, const Q
     return e;
 }
 
+// One entry of the stock data list, inserted in name order.
+inline void addWatch(const char *symbol, const char *name)
+{
+    TWatchDatabase db(WatchListPath());
+    TListRecord e = listEntry(symbol, name);
+    db.Insert(e);
+}
+
 inline void addPortfolio(const char *file, const char *name)
 {
     TWatchDatabase db(PortfolioListPath());

@@ -38,13 +38,6 @@ protected:
     }
 };
 
-void addWatch(const char *symbol, const char *name)
-{
-    TWatchDatabase db(WatchListPath());
-    TListRecord e = listEntry(symbol, name);
-    db.Insert(e);
-}
-
 } // namespace
 
 class TestPriceWindows : public QObject

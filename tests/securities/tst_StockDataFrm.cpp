@@ -24,13 +24,6 @@ using namespace qvtest;
 
 namespace {
 
-void addWatch(const char *symbol, const char *name)
-{
-    TWatchDatabase db(WatchListPath());
-    TListRecord e = listEntry(symbol, name);
-    db.Insert(e);
-}
-
 QStringList listed(const TStockDataForm &form)
 {
     QStringList out;

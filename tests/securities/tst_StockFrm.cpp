@@ -91,11 +91,7 @@ private slots:
         TTestEnv env;
         makeFolders(env);
         addSymbol("A", "ALPHA");
-        {
-            TWatchDatabase db(WatchListPath());
-            TListRecord e = listEntry("A", "ALPHA");
-            db.Insert(e);
-        }
+        addWatch("A", "ALPHA");
         TStockDataForm form;
         form.show();
         form.ListBox1->setFocus();

@@ -189,7 +189,7 @@ private slots:
         addDividend("p1", "A", "19990107", 7);
         CurrentPortfolio.FileName = QStringLiteral("p1");
 
-        const THoldings h = HoldingsOf("A", "p1");
+        const TSecurityPosition h = HoldingsOf("A", "p1");
         QCOMPARE(h.Shares, 50.0);
         QCOMPARE(h.Cost, 550.0);
         QCOMPARE(h.Fees, 7.0);

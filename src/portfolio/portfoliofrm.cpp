@@ -1,5 +1,6 @@
 #include "portfolio/portfoliofrm.h"
 
+#include "frame/FixedLayoutUi.h"
 #include "frame/NumberFormat.h"
 #include "frame/StdUnitFiles.h"
 #include "frame/StdUnitShellUi.h"
@@ -190,6 +191,7 @@ QString TPortfolioForm::selectedWebAddress() const
 
 void TPortfolioForm::showEvent(QShowEvent *event)
 {
+    WidenToFitTexts(this);
     QWidget::showEvent(event);
     NotesBtn->setEnabled(!m_info.NoteFile.isEmpty());
     BrokerBtn->setEnabled(!m_info.WebSite.isEmpty());

@@ -1,5 +1,6 @@
 #include "securities/StockFrm.h"
 
+#include "frame/FixedLayoutUi.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
 #include "frame/StdUnit.h"
@@ -168,6 +169,7 @@ QString TStockForm::statusText() const
 
 void TStockForm::showEvent(QShowEvent *event)
 {
+    WidenToFitTexts(this);
     QWidget::showEvent(event);
     WindowListAdd(this);
     Compute();

@@ -1,5 +1,6 @@
 #include "transfer/ImportFrm.h"
 
+#include "frame/FixedLayoutUi.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
 #include "frame/StatusFrm.h"
@@ -21,6 +22,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStyle>
 #include <algorithm>
 
 namespace {
@@ -225,6 +227,17 @@ TImportForm::TImportForm(QWidget *owner) : QDialog(owner, Qt::Dialog | Qt::MSWin
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void TImportForm::showEvent(QShowEvent *event)
+{
+    // The kind decides which options show; their texts must fit as shown.
+    // The field grid's two halves grow with the dialog.
+    const double factor = WidenToFitTexts(this);
+    if (factor > 1)
+        for (int c = 0; c < ImportGrid->columnCount(); ++c)
+            ImportGrid->setColumnWidth(c, int(ImportGrid->columnWidth(c) * factor));
+    QDialog::showEvent(event);
+}
+
 void TImportForm::setKind(TImportKind kind)
 {
     const TImportKindInfo &info = ImportKindInfo(kind);
@@ -360,14 +373,22 @@ void TImportForm::RefreshPreview()
     StringGrid1->setHorizontalHeaderLabels(preview.Headings);
     const QFontMetrics metrics(StringGrid1->font());
     const QFontMetrics headingMetrics(StringGrid1->horizontalHeader()->font());
+    // A cell keeps the style's focus margin on either side of its text, and a
+    // heading its header margin; without them the widest value is elided.
+    QStyle *style = StringGrid1->style();
+    const int cellMargin =
+        2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, StringGrid1) + 1) + 1;
+    const int headingMargin = 2 * style->pixelMetric(QStyle::PM_HeaderMargin, nullptr, StringGrid1) + 1;
     for (int c = 0; c < preview.Columns; ++c) {
-        int widest = headingMetrics.horizontalAdvance(preview.Headings[c]);
+        int widest = 0;
         for (int r = 0; r < preview.Rows.size(); ++r) {
             const QString &text = preview.Rows[r][c];
             StringGrid1->setItem(r, c, new QTableWidgetItem(text));
             widest = std::max(widest, metrics.horizontalAdvance(text));
         }
-        StringGrid1->setColumnWidth(c, widest + 1 + 3); // the grid line and a small margin
+        StringGrid1->setColumnWidth(
+            c, std::max(widest + cellMargin,
+                        headingMetrics.horizontalAdvance(preview.Headings[c]) + headingMargin));
     }
     // Fixed-length columns may be dragged wider to see where they lie; the
     // delimited ones have nothing to adjust.

@@ -1,0 +1,142 @@
+#include "frame/FixedLayoutUi.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// A control placed by hand: its parent arranges nothing itself.
+bool fixedControl(const QWidget *w, const QWidget *window)
+{
+    return !w->isWindow() && w->parentWidget() && !w->parentWidget()->layout() && w->isVisibleTo(window);
+}
+
+QString shownText(QString text)
+{
+    // The underlined accelerator letter takes no room of its own.
+    text.remove(QRegularExpression(QStringLiteral("&(?!&)")));
+    return text;
+}
+
+// What the text of the control needs, or 0 for a control without one.
+int textNeed(QWidget *w, QString *text)
+{
+    const QFontMetrics fm(w->font());
+    if (auto *l = qobject_cast<QLabel *>(w)) {
+        if (l->wordWrap() || l->text().isEmpty() || l->textFormat() == Qt::RichText || !l->pixmap().isNull())
+            return 0;
+        *text = l->text();
+        return l->sizeHint().width();
+    }
+    if (qobject_cast<QCheckBox *>(w) || qobject_cast<QRadioButton *>(w)) {
+        *text = static_cast<QAbstractButton *>(w)->text();
+        return text->isEmpty() ? 0 : w->sizeHint().width();
+    }
+    if (auto *b = qobject_cast<QPushButton *>(w)) {
+        // The style's size hint has a floor of its own for push buttons;
+        // only the text and the bevel around it count here.
+        *text = b->text();
+        if (text->isEmpty())
+            return 0;
+        constexpr int kBevel = 12;
+        return fm.horizontalAdvance(shownText(*text)) + kBevel;
+    }
+    if (auto *c = qobject_cast<QComboBox *>(w)) {
+        if (c->count() == 0 || c->isEditable())
+            return 0;
+        int widest = 0;
+        for (int i = 0; i < c->count(); ++i)
+            if (fm.horizontalAdvance(c->itemText(i)) > widest) {
+                widest = fm.horizontalAdvance(c->itemText(i));
+                *text = c->itemText(i);
+            }
+        // Frame, inner margin and the drop-down arrow of the styles Qt ships.
+        const int arrow = w->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, w);
+        return widest + arrow + 12;
+    }
+    if (auto *g = qobject_cast<QGroupBox *>(w)) {
+        *text = g->title();
+        return text->isEmpty() ? 0 : fm.horizontalAdvance(shownText(*text)) + 16;
+    }
+    return 0;
+}
+
+// The width up to the next shown control on the same row, or the control's
+// own width when nothing stands to its right inside it.
+int roomOf(QWidget *w, QWidget *window)
+{
+    int room = w->width();
+    const QRect r = w->geometry();
+    for (QObject *o : w->parentWidget()->children()) {
+        auto *s = qobject_cast<QWidget *>(o);
+        if (!s || s == w || !fixedControl(s, window))
+            continue;
+        const QRect q = s->geometry();
+        if (q.x() > r.x() && q.top() <= r.bottom() && q.bottom() >= r.top())
+            room = std::min(room, q.x() - r.x());
+    }
+    return room;
+}
+
+} // namespace
+
+QList<TCutText> CutTexts(QWidget *window)
+{
+    QList<TCutText> out;
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!fixedControl(w, window))
+            continue;
+        QString text;
+        const int need = textNeed(w, &text);
+        if (need == 0)
+            continue;
+        const int room = roomOf(w, window);
+        if (need > room)
+            out.append({w, text, need, room});
+    }
+    return out;
+}
+
+double WidenToFitTexts(QWidget *window, double most)
+{
+    double factor = 1;
+    for (const TCutText &cut : CutTexts(window))
+        factor = std::max(factor, double(cut.Need) / std::max(1, cut.Room));
+    if (factor <= 1)
+        return 1;
+    factor = std::min(factor, most);
+    if (QScreen *screen = window->screen() ? window->screen() : QApplication::primaryScreen())
+        factor =
+            std::min(factor, std::max(1.0, double(screen->availableGeometry().width()) / window->width()));
+    if (factor <= 1)
+        return 1;
+
+    const auto scaled = [factor](int v) { return int(std::lround(v * factor)); };
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (w->isWindow() || !w->parentWidget() || w->parentWidget()->layout())
+            continue;
+        const QRect r = w->geometry();
+        w->setGeometry(scaled(r.x()), r.y(), scaled(r.right() + 1) - scaled(r.x()), r.height());
+    }
+    const int width = scaled(window->width());
+    if (window->minimumWidth() == window->maximumWidth())
+        window->setFixedWidth(width);
+    else
+        window->resize(width, window->height());
+    return factor;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Windows laid out in fixed pixels were drawn for a small 8-point face. Under
+// a larger desktop font their labels, check boxes and lists would be cut off.
+// These measure each shown text against the room it has (its own width, or
+// up to the next control on its row) and widen the window, keeping its
+// design, just enough for the widest of them. A window whose texts fit keeps
+// its designed size to the pixel.
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+struct TCutText
+{
+    QWidget *Widget = nullptr;
+    QString Text;
+    int Need = 0; // pixels the text needs
+    int Room = 0; // pixels it has
+};
+
+// The shown texts of the window's fixed-position controls that do not fit.
+QList<TCutText> CutTexts(QWidget *window);
+
+// Widens the window and its fixed-position controls by one factor (at most
+// `most`, and never past the screen) so that every shown text fits. Returns
+// the factor used: 1 when everything fitted already.
+double WidenToFitTexts(QWidget *window, double most = 1.6);

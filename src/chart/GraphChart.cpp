@@ -17,8 +17,8 @@ TChartSettings SanitizeChartSettings(const TGraphSettings &graph, const TStatist
     s.P2 = graph.Average2;
     s.K1 = graph.StdDev1;
     s.K2 = graph.StdDev2;
-    s.TitleSize = std::clamp(int(graph.TitleFontSize), 6, 24);
-    s.PriceSize = std::clamp(int(graph.PriceFontSize), 6, 24);
+    s.TitleSize = std::clamp(int(graph.TitleFontSize), kMinGraphFontSize, kMaxGraphFontSize);
+    s.PriceSize = std::clamp(int(graph.PriceFontSize), kMinGraphFontSize, kMaxGraphFontSize);
     const double share = graph.PricePercent;
     s.PriceShare = std::isnan(share) ? 0.70 : std::clamp(share, 20.0, 80.0) / 100.0;
     s.FontName = graph.FontName.text();

@@ -49,8 +49,12 @@ private:
 };
 
 // ---- settings -------------------------------------------------------------
+// The chart's font sizes in points, as the settings allow them.
+inline constexpr int kMinGraphFontSize = 6, kMaxGraphFontSize = 24;
+
 // The chart settings with every value brought into a range the drawing can
 // live with: a damaged or hand-made Stocks.cfg must not hang or crash it.
+
 struct TChartSettings
 {
     TGraphSettings Raw;  // as read; written back when the size is remembered
@@ -58,7 +62,7 @@ struct TChartSettings
     int Skip = 1;        // at least 1
     int P1 = 5, P2 = 15; // a period below 1 draws no line
     double K1 = 2, K2 = 2;
-    int TitleSize = 20, PriceSize = 10; // 6..24
+    int TitleSize = 20, PriceSize = 10; // kMinGraphFontSize..kMaxGraphFontSize
     double PriceShare = 0.7;            // 0.20..0.80
     QString FontName;
     bool LimitRecords = false;

@@ -91,12 +91,25 @@ TDrawList TGraphChart::Frame()
     const QString t2 = m_overlay ? QStringLiteral(" ") + m_series[1].Name + QStringLiteral(" (") +
                                        m_series[1].Symbol + QStringLiteral(")")
                                  : QString();
-    const int w1 = m_metrics->textWidth(s.FontName, s.TitleSize, t1);
-    const int w2 = t2.isEmpty() ? 0 : m_metrics->textWidth(s.FontName, s.TitleSize, t2);
-    const int x = (l.W - w1 - w2) / 2;
-    list.push_back(textItem(QStringLiteral("title"), s.color(gcTitleFont), x, 0, t1, s.TitleSize));
+    // A title too wide for the picture (a long overlay name, a narrow window)
+    // would be cut at both edges and run over the increment text at the top
+    // left; it is set a size smaller at a time, down to the smallest size,
+    // until it fits between that text and its mirror on the right.
+    const int reserve = m_metrics->textWidth(s.FontName, s.PriceSize, QStringLiteral("Increment: 00.00"));
+    const int room = std::max(0, int(l.W) - 2 * reserve);
+    int size = s.TitleSize, w1 = 0, w2 = 0;
+    for (;;) {
+        w1 = m_metrics->textWidth(s.FontName, size, t1);
+        w2 = t2.isEmpty() ? 0 : m_metrics->textWidth(s.FontName, size, t2);
+        if (w1 + w2 <= room || size <= kMinGraphFontSize)
+            break;
+        --size;
+    }
+    // Still too wide at the smallest size: its start at least shows.
+    const int x = std::max(0, (int(l.W) - w1 - w2) / 2);
+    list.push_back(textItem(QStringLiteral("title"), s.color(gcTitleFont), x, 0, t1, size));
     if (!t2.isEmpty())
-        list.push_back(textItem(QStringLiteral("title"), s.color(gcOverlay), x + w1, 0, t2, s.TitleSize));
+        list.push_back(textItem(QStringLiteral("title"), s.color(gcOverlay), x + w1, 0, t2, size));
 
     const struct
     {

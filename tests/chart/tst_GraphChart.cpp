@@ -135,6 +135,7 @@ private slots:
     void gridTexts();
     void markers();
     void overlayFollowsDatesOfTheFirstSeries();
+    void aLongTitleIsSetSmallerBesideTheIncrement();
     void emptyOrUnsafeSeriesDrawsOnlyTheFrame_data();
     void emptyOrUnsafeSeriesDrawsOnlyTheFrame();
     void reopeningAChangedFileStartsAFreshView();
@@ -636,6 +637,57 @@ void tst_GraphChart::markers()
     // no current portfolio: no markers
     CurrentPortfolio.FileName = QString();
     QVERIFY(chart.Markers().empty());
+}
+
+// Text as wide as half its size per character, so a smaller size is narrower.
+class TScaledMetrics : public TTextMetrics
+{
+public:
+    int textWidth(const QString &, int points, const QString &text) const override
+    {
+        return points * int(text.size()) / 2;
+    }
+    int textHeight(const QString &, int points) const override { return points; }
+};
+
+void tst_GraphChart::aLongTitleIsSetSmallerBesideTheIncrement()
+{
+    TTestEnv env;
+    writeSeries(QStringLiteral("AAA"), 30);
+    writeSeries(QStringLiteral("BBB"), 30);
+    TScaledMetrics scaled;
+    TGraphChart chart(&scaled);
+    // "Increment: 00.00" at 10 points is 80 wide; the title has 640 - 160.
+    chart.Build(QStringLiteral("AAA"), QStringLiteral("Aaa"), 640, 480);
+    const TDrawList fitting = chart.Frame(); // the items point into it
+    const QList<const TDrawItem *> fits = allOf(fitting, QStringLiteral("title"));
+    QCOMPARE(fits[0]->points_, 20);
+    QCOMPARE(fits[0]->points[0].x(), (640 - 90) / 2);
+
+    const QString longName(40, QLatin1Char('N'));
+    chart.Build(QStringLiteral("AAA"), longName, 640, 480);
+    chart.SetOverlay(QStringLiteral("BBB"), longName);
+    const TDrawList overlaid = chart.Frame();
+    const QList<const TDrawItem *> titles = allOf(overlaid, QStringLiteral("title"));
+    QCOMPARE(titles.size(), 2);
+    const int size = titles[0]->points_;
+    QCOMPARE(titles[1]->points_, size);
+    const int width = scaled.textWidth({}, size, titles[0]->text + titles[1]->text);
+    QVERIFY(size < 20);
+    QVERIFY(width <= 640 - 160);
+    QVERIFY(scaled.textWidth({}, size + 1, titles[0]->text + titles[1]->text) >
+            640 - 160); // no smaller than needed
+    QVERIFY(titles[0]->points[0].x() >= 80);
+    QCOMPARE(titles[1]->points[0].x(),
+             titles[0]->points[0].x() + scaled.textWidth({}, size, titles[0]->text));
+
+    // A window too narrow even for the smallest size: the title starts at the
+    // left edge rather than before it.
+    chart.Build(QStringLiteral("AAA"), longName, 120, 480);
+    const TDrawList narrowFrame = chart.Frame();
+    const QList<const TDrawItem *> narrow = allOf(narrowFrame, QStringLiteral("title"));
+    QCOMPARE(narrow[0]->points_, kMinGraphFontSize);
+    QCOMPARE(narrow[0]->points[0].x(), 0);
 }
 
 void tst_GraphChart::overlayFollowsDatesOfTheFirstSeries()

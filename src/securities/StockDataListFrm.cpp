@@ -177,6 +177,24 @@ bool TStockDataListForm::writable()
     return false;
 }
 
+bool TStockDataListForm::readSelectedForChange(TPriceRecord &current)
+{
+    const int index = selectedRow() - 1;
+    if (!m_file || index < 0 || index >= m_file->RecordCount() || !writable())
+        return false;
+    m_file->ReadAt(current, index);
+    return true;
+}
+
+void TStockDataListForm::reportChange(TPriceChange result, const QString &onFileMessage)
+{
+    if (result == TPriceChange::AlreadyOnFile)
+        ShowError(onFileMessage);
+    else if (result == TPriceChange::Failed)
+        ShowError(PriceFileProblem(*m_file));
+    setUpGrid(false);
+}
+
 void TStockDataListForm::AddBtnClick()
 {
     if (!writable())
@@ -186,26 +204,14 @@ void TStockDataListForm::AddBtnClick()
     dialog.setEntry({TodayText(GetInputOptions().AddDays), {}, {}, {}, {}});
     if (ExecModal(&dialog) != QDialog::Accepted)
         return;
-    switch (AddPriceRecord(*m_file, dialog.record())) {
-    case TPriceChange::AlreadyOnFile:
-        ShowError(kPriceOnFileMessage);
-        break;
-    case TPriceChange::Failed:
-        ShowError(PriceFileProblem(*m_file));
-        break;
-    case TPriceChange::Saved:
-        break;
-    }
-    setUpGrid(false);
+    reportChange(AddPriceRecord(*m_file, dialog.record()), kPriceOnFileMessage);
 }
 
 void TStockDataListForm::EditBtnClick()
 {
-    const int index = selectedRow() - 1;
-    if (!m_file || index < 0 || index >= m_file->RecordCount() || !writable())
-        return;
     TPriceRecord current;
-    m_file->ReadAt(current, index);
+    if (!readSelectedForChange(current))
+        return;
     TStockDataListAddEditForm dialog(this);
     dialog.setWindowTitle(QStringLiteral("Edit Stock Data For ") + m_caption);
     dialog.setEntry(PriceEntryFromRecord(current));
@@ -213,26 +219,14 @@ void TStockDataListForm::EditBtnClick()
         return;
     // The grid may have been drawn while the dialog was up, which moves the
     // file's current record; the edit names its record by the selected row.
-    switch (EditPriceRecord(*m_file, selectedRow() - 1, dialog.record())) {
-    case TPriceChange::AlreadyOnFile:
-        ShowError(kPriceEditOnFileMessage);
-        break;
-    case TPriceChange::Failed:
-        ShowError(PriceFileProblem(*m_file));
-        break;
-    case TPriceChange::Saved:
-        break;
-    }
-    setUpGrid(false);
+    reportChange(EditPriceRecord(*m_file, selectedRow() - 1, dialog.record()), kPriceEditOnFileMessage);
 }
 
 void TStockDataListForm::DeleteBtnClick()
 {
-    const int index = selectedRow() - 1;
-    if (!m_file || index < 0 || index >= m_file->RecordCount() || !writable())
-        return;
     TPriceRecord current;
-    m_file->ReadAt(current, index);
+    if (!readSelectedForChange(current))
+        return;
     TStockDataListAddEditForm dialog(this);
     dialog.setWindowTitle(QStringLiteral("Delete Stock Data For ") + m_caption);
     dialog.setEntry(PriceEntryFromRecord(current));
@@ -246,11 +240,9 @@ void TStockDataListForm::DeleteBtnClick()
 
 void TStockDataListForm::SplitBtnClick()
 {
-    const int index = selectedRow() - 1;
-    if (!m_file || index < 0 || index >= m_file->RecordCount() || !writable())
-        return;
     TPriceRecord current;
-    m_file->ReadAt(current, index);
+    if (!readSelectedForChange(current))
+        return;
     TSplitForm dialog(this);
     dialog.setWindowTitle(QStringLiteral("Stock Split For ") + m_caption);
     dialog.SplitDate->setText(ConvertDate(kFormYYYYMMDD, kFormMM_DD_YYYY, current.Date.text()));

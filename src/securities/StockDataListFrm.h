@@ -3,6 +3,8 @@
 // oldest first, with add, edit, delete, the split adjustment and the import
 // and export of the security's prices. Opened modally by the summary window.
 
+#include "securities/PriceEntry.h"
+
 #include <QDialog>
 #include <functional>
 #include <memory>
@@ -51,6 +53,11 @@ private:
     // when asked (on showing) or when its row is gone.
     void setUpGrid(bool selectNewest);
     bool writable();
+    // The selected record, read for an edit, a delete or a split; false when
+    // there is none or the file cannot be changed (said already).
+    bool readSelectedForChange(TPriceRecord &current);
+    // Shows what went wrong with an add or an edit, and sets the grid again.
+    void reportChange(TPriceChange result, const QString &onFileMessage);
 
     QString m_caption;
     QString m_symbol;

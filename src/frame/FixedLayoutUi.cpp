@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
+#include <QTableView>
 #include <QWidget>
 
 #include <algorithm>
@@ -41,7 +43,8 @@ int textNeed(QWidget *w, QString *text)
         if (l->wordWrap() || l->text().isEmpty() || l->textFormat() == Qt::RichText || !l->pixmap().isNull())
             return 0;
         *text = l->text();
-        return l->sizeHint().width();
+        const QMargins m = l->contentsMargins();
+        return fm.horizontalAdvance(shownText(*text)) + m.left() + m.right() + 2 * l->margin();
     }
     if (qobject_cast<QCheckBox *>(w) || qobject_cast<QRadioButton *>(w)) {
         *text = static_cast<QAbstractButton *>(w)->text();
@@ -53,7 +56,7 @@ int textNeed(QWidget *w, QString *text)
         *text = b->text();
         if (text->isEmpty())
             return 0;
-        constexpr int kBevel = 12;
+        constexpr int kBevel = 6;
         return fm.horizontalAdvance(shownText(*text)) + kBevel;
     }
     if (auto *c = qobject_cast<QComboBox *>(w)) {
@@ -105,8 +108,11 @@ QList<TCutText> CutTexts(QWidget *window)
         const int need = textNeed(w, &text);
         if (need == 0)
             continue;
+        // A glyph's advance carries a little blank after its ink; text that
+        // runs over by that much still reads whole.
+        constexpr int kSlack = 3;
         const int room = roomOf(w, window);
-        if (need > room)
+        if (need > room + kSlack)
             out.append({w, text, need, room});
     }
     return out;
@@ -132,6 +138,16 @@ double WidenToFitTexts(QWidget *window, double most)
             continue;
         const QRect r = w->geometry();
         w->setGeometry(scaled(r.x()), r.y(), scaled(r.right() + 1) - scaled(r.x()), r.height());
+        // A grid's designed columns grow with it, so the rows still line up
+        // with whatever was placed under them.
+        if (auto *table = qobject_cast<QTableView *>(w)) {
+            QHeaderView *header = table->horizontalHeader();
+            if (!header->stretchLastSection())
+                for (int c = 0; c < header->count(); ++c)
+                    if (header->sectionResizeMode(c) != QHeaderView::Stretch &&
+                        header->sectionResizeMode(c) != QHeaderView::ResizeToContents)
+                        header->resizeSection(c, scaled(header->sectionSize(c)));
+        }
     }
     const int width = scaled(window->width());
     if (window->minimumWidth() == window->maximumWidth())

@@ -19,7 +19,8 @@ struct TCutText
     int Room = 0; // pixels it has
 };
 
-// The shown texts of the window's fixed-position controls that do not fit.
+// The shown texts of the window's fixed-position controls that do not fit
+// (by more than the blank a last glyph carries after its ink).
 QList<TCutText> CutTexts(QWidget *window);
 
 // Widens the window and its fixed-position controls by one factor (at most

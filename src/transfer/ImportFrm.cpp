@@ -230,11 +230,7 @@ TImportForm::TImportForm(QWidget *owner) : QDialog(owner, Qt::Dialog | Qt::MSWin
 void TImportForm::showEvent(QShowEvent *event)
 {
     // The kind decides which options show; their texts must fit as shown.
-    // The field grid's two halves grow with the dialog.
-    const double factor = WidenToFitTexts(this);
-    if (factor > 1)
-        for (int c = 0; c < ImportGrid->columnCount(); ++c)
-            ImportGrid->setColumnWidth(c, int(ImportGrid->columnWidth(c) * factor));
+    WidenToFitTexts(this);
     QDialog::showEvent(event);
 }
 

@@ -5,6 +5,7 @@
 #include "frame/AppIdentity.h"
 #include "frame/Clock.h"
 #include "frame/ConnectionsUi.h"
+#include "frame/FixedLayoutUi.h"
 #include "frame/MainFrm.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
@@ -54,6 +55,8 @@ int main(int argc, char **argv)
 
     InstallApplicationIdentity();
     InstallMessageBoxes();
+    // Windows drawn in fixed pixels widen where the desktop font needs it.
+    InstallTextFitting();
 
     InstallWindowConnections();
     TMainForm mainForm;

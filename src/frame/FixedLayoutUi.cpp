@@ -4,7 +4,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,10 +24,29 @@
 
 namespace {
 
-// A control placed by hand: its parent arranges nothing itself.
+// A widget that holds controls placed by hand: the window itself, a group
+// box, a plain panel or frame, or a page of a tab widget. The insides of
+// other widgets (a spin box's editor, a tab widget's bar, a scroll area's
+// viewport) are arranged by their owner, which follows its own size.
+bool placesByHand(const QWidget *parent, const QWidget *window)
+{
+    if (parent->layout())
+        return false;
+    if (parent == window || qobject_cast<const QGroupBox *>(parent))
+        return true;
+    const QMetaObject *kind = parent->metaObject();
+    return kind == &QWidget::staticMetaObject || kind == &QFrame::staticMetaObject;
+}
+
+bool placedByHand(const QWidget *w, const QWidget *window)
+{
+    return !w->isWindow() && w->parentWidget() && placesByHand(w->parentWidget(), window);
+}
+
+// A control placed by hand that is shown with the window.
 bool fixedControl(const QWidget *w, const QWidget *window)
 {
-    return !w->isWindow() && w->parentWidget() && !w->parentWidget()->layout() && w->isVisibleTo(window);
+    return placedByHand(w, window) && w->isVisibleTo(window);
 }
 
 QString shownText(QString text)
@@ -134,7 +155,7 @@ double WidenToFitTexts(QWidget *window, double most)
 
     const auto scaled = [factor](int v) { return int(std::lround(v * factor)); };
     for (QWidget *w : window->findChildren<QWidget *>()) {
-        if (w->isWindow() || !w->parentWidget() || w->parentWidget()->layout())
+        if (!placedByHand(w, window))
             continue;
         const QRect r = w->geometry();
         w->setGeometry(scaled(r.x()), r.y(), scaled(r.right() + 1) - scaled(r.x()), r.height());
@@ -155,4 +176,36 @@ double WidenToFitTexts(QWidget *window, double most)
     else
         window->resize(width, window->height());
     return factor;
+}
+
+namespace {
+
+class TTextFitting : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        // Show comes before the window is mapped, so it appears at its final
+        // width; a window shown again (after a hide or a minimise) already fits.
+        if (event->type() == QEvent::Show && !event->spontaneous() && watched->isWidgetType()) {
+            auto *w = static_cast<QWidget *>(watched);
+            if (w->isWindow())
+                WidenToFitTexts(w);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void InstallTextFitting()
+{
+    static TTextFitting *fitting = nullptr;
+    if (fitting || !qApp)
+        return;
+    fitting = new TTextFitting(qApp);
+    qApp->installEventFilter(fitting);
 }

@@ -27,3 +27,8 @@ QList<TCutText> CutTexts(QWidget *window);
 // `most`, and never past the screen) so that every shown text fits. Returns
 // the factor used: 1 when everything fitted already.
 double WidenToFitTexts(QWidget *window, double most = 1.6);
+
+// From here on every window of the program is fitted this way just before it
+// shows. Windows arranged by layouts (message boxes, file dialogs) have no
+// fixed-position controls and are left as they are.
+void InstallTextFitting();

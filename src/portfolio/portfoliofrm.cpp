@@ -1,6 +1,5 @@
 #include "portfolio/portfoliofrm.h"
 
-#include "frame/FixedLayoutUi.h"
 #include "frame/NumberFormat.h"
 #include "frame/StdUnitFiles.h"
 #include "frame/StdUnitShellUi.h"
@@ -191,7 +190,6 @@ QString TPortfolioForm::selectedWebAddress() const
 
 void TPortfolioForm::showEvent(QShowEvent *event)
 {
-    WidenToFitTexts(this);
     QWidget::showEvent(event);
     NotesBtn->setEnabled(!m_info.NoteFile.isEmpty());
     BrokerBtn->setEnabled(!m_info.WebSite.isEmpty());

@@ -1,6 +1,5 @@
 #include "securities/StockFrm.h"
 
-#include "frame/FixedLayoutUi.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
 #include "frame/StdUnit.h"
@@ -169,7 +168,6 @@ QString TStockForm::statusText() const
 
 void TStockForm::showEvent(QShowEvent *event)
 {
-    WidenToFitTexts(this);
     QWidget::showEvent(event);
     WindowListAdd(this);
     Compute();

@@ -1,6 +1,5 @@
 #include "transfer/ImportFrm.h"
 
-#include "frame/FixedLayoutUi.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
 #include "frame/StatusFrm.h"
@@ -225,13 +224,6 @@ TImportForm::TImportForm(QWidget *owner) : QDialog(owner, Qt::Dialog | Qt::MSWin
     connect(SaveBtn, &QPushButton::clicked, this, &TImportForm::SaveBtnClick);
     connect(ImportBtn, &QPushButton::clicked, this, &QDialog::accept);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
-}
-
-void TImportForm::showEvent(QShowEvent *event)
-{
-    // The kind decides which options show; their texts must fit as shown.
-    WidenToFitTexts(this);
-    QDialog::showEvent(event);
 }
 
 void TImportForm::setKind(TImportKind kind)

@@ -99,9 +99,6 @@ public slots:
     void LoadBtnClick();
     void SaveBtnClick();
 
-protected:
-    void showEvent(QShowEvent *event) override;
-
 private:
     QStringList fieldRows() const;
     QStringList assignments() const;

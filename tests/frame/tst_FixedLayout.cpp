@@ -1,6 +1,6 @@
 // Windows laid out in fixed pixels show every text whole under the desktop's
-// font: the widening that makes them fit, and a sweep over the program's
-// dialogs and windows as they first show.
+// font, whatever font that is: the widening that makes them fit, and a sweep
+// over the program's dialogs and windows as they first show.
 
 #include "TestEnv.h"
 #include "chart/Overlayfrm.h"
@@ -72,6 +72,9 @@ class TestFixedLayout : public QObject
     Q_OBJECT
 
 private slots:
+    // As the program does at start: every window is fitted as it shows.
+    void initTestCase() { InstallTextFitting(); }
+
     void widensByOneFactorKeepingTheDesign()
     {
         QWidget form;
@@ -84,8 +87,7 @@ private slots:
         auto *other = new QCheckBox(QStringLiteral("Other"), &form);
         other->setGeometry(8, 40, 50, 21);
         other->hide();
-        form.show();
-        QCOMPARE(CutTexts(&form).size(), 1);
+        QCOMPARE(CutTexts(&form).size(), 1); // measured as it will show
         const double factor = WidenToFitTexts(&form);
         QVERIFY(factor > 1);
         QCOMPARE(describe(CutTexts(&form)), QString());
@@ -94,6 +96,15 @@ private slots:
         QVERIFY(label->geometry().right() < edit->x()); // still side by side
         QCOMPARE(edit->y(), 10);
         QCOMPARE(WidenToFitTexts(&form), 1.0); // fits now: nothing moves
+
+        // Any window is fitted by itself as it shows.
+        QWidget shown;
+        shown.setFixedSize(200, 40);
+        (new QLabel(QStringLiteral("Caption Here:"), &shown))->setGeometry(8, 10, 60, 21);
+        QVERIFY(!CutTexts(&shown).isEmpty());
+        shown.show();
+        QVERIFY(CutTexts(&shown).isEmpty());
+        QVERIFY(shown.width() > 200);
     }
 
     void aFormThatFitsKeepsItsSizeAndTheFactorIsCapped()
@@ -110,7 +121,6 @@ private slots:
         QWidget tiny;
         tiny.setFixedSize(100, 40);
         (new QLabel(QString(40, QLatin1Char('W')), &tiny))->setGeometry(0, 0, 20, 20);
-        tiny.show();
         QCOMPARE(WidenToFitTexts(&tiny, 1.5), 1.5);
         QCOMPARE(tiny.width(), 150);
     }

@@ -22,6 +22,14 @@
 #include <algorithm>
 #include <cmath>
 
+QPushButton *PlaceButton(QWidget *parent, const QString &caption, const char *name, const QRect &geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    return button;
+}
+
 namespace {
 
 // A widget that holds controls placed by hand: the window itself, a group

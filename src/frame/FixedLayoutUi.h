@@ -9,7 +9,12 @@
 #include <QList>
 #include <QString>
 
+class QPushButton;
+class QRect;
 class QWidget;
+
+// A push button placed by hand: caption, object name and geometry in one.
+QPushButton *PlaceButton(QWidget *parent, const QString &caption, const char *name, const QRect &geometry);
 
 struct TCutText
 {

@@ -61,6 +61,11 @@ QString CannotReadFileMessage(const QString &path)
     return QStringLiteral("Error, Could Not Read The File %1").arg(QDir::toNativeSeparators(path));
 }
 
+QString CannotWriteToFileMessage(const QString &path)
+{
+    return QStringLiteral("Error, Could Not Write To File: ") + QDir::toNativeSeparators(path);
+}
+
 bool IsSafeFileNamePart(const QString &text)
 {
     return !text.contains(QLatin1Char('/')) && !text.contains(QChar(0)) && text != QLatin1String(".") &&

@@ -22,6 +22,9 @@ QString SummaryFilePath();                            // base folder + "Summary.
 QString CannotOpenFileMessage(const QString &path);
 // The error text of a file that could not be read to its end.
 QString CannotReadFileMessage(const QString &path);
+// The error text of the stock data windows and runs for a file they could
+// not change.
+QString CannotWriteToFileMessage(const QString &path);
 
 // A text that becomes part of a file name must not leave its folder: no
 // separator, no NUL, not "." or "..". Empty texts are left to the caller.

@@ -1,5 +1,6 @@
 #include "portfolio/PortfilioListFrm.h"
 
+#include "frame/FixedLayoutUi.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
 #include "frame/StdUnitFiles.h"
@@ -19,10 +20,7 @@
 namespace {
 QPushButton *makeButton(QWidget *parent, const QString &caption, const char *name, int y)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(232, y, 83, 25);
-    return b;
+    return PlaceButton(parent, caption, name, {232, y, 83, 25});
 }
 } // namespace
 

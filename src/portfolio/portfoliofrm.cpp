@@ -1,5 +1,6 @@
 #include "portfolio/portfoliofrm.h"
 
+#include "frame/FixedLayoutUi.h"
 #include "frame/NumberFormat.h"
 #include "frame/StdUnitFiles.h"
 #include "frame/StdUnitShellUi.h"
@@ -28,10 +29,7 @@ const int kWidths[6] = {47, 160, 79, 75, 101, 119};
 
 QPushButton *makeButton(QWidget *parent, const QString &caption, const char *name, int x, int y)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(x, y, 105, 25);
-    return b;
+    return PlaceButton(parent, caption, name, {x, y, 105, 25});
 }
 
 QString symbolFilePath()

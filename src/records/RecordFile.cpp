@@ -154,8 +154,8 @@ bool parseJournal(const QByteArray &data, int recordSize, TJournal &out)
     out.oldSize = getU64(d + 16);
     out.from = getU64(d + 24);
     const quint64 length = getU64(d + 32);
-    if (out.from > out.oldSize || out.from % quint64(recordSize) != 0 || out.oldSize % quint64(recordSize) != 0
-        || length != out.oldSize - out.from ||
+    if (out.from > out.oldSize || out.from % quint64(recordSize) != 0 ||
+        out.oldSize % quint64(recordSize) != 0 || length != out.oldSize - out.from ||
         length != quint64(data.size() - kJournalHeader - 8))
         return false;
     if (checksum(d, data.size() - 8) != getU64(d + data.size() - 8))
@@ -320,6 +320,15 @@ void TRecordFile::undoChange()
     m_openProblem =
         QStringLiteral("Error, Could Not Undo An Unfinished Change To %1\n%2").arg(m_path, systemError());
     m_journal.clear();
+}
+
+bool TRecordFile::StoredImage(QByteArray &out) const
+{
+    out.clear();
+    if (!IsOpen())
+        return false;
+    out.resize(qsizetype(RecordCount()) * m_recordSize);
+    return out.isEmpty() || readFully(m_fd, out.data(), size_t(out.size()), 0);
 }
 
 QString TRecordFile::WriteFailureText() const

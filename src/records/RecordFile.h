@@ -71,6 +71,11 @@ public:
     // old or the new file and nothing between. On failure the file is as it
     // was, IoError is added and false returned. CurrentIndex goes to 0.
     bool ReplaceAll(const QByteArray &records);
+    // The stored bytes of the whole records, exactly as on disk (no price
+    // rule, no unscrambling): a run that rewrites some records builds the new
+    // image from them, so the records it leaves alone stay byte for byte.
+    // False when the file is not open or could not be read to its end.
+    bool StoredImage(QByteArray &out) const;
     // Record reads and writes issued to the file since construction.
     qint64 readCalls() const { return m_readCalls; }
     qint64 writeCalls() const { return m_writeCalls; }

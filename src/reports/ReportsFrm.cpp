@@ -2,6 +2,7 @@
 
 #include "frame/Clock.h"
 #include "frame/DateBoxUi.h"
+#include "frame/FixedLayoutUi.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
 #include "frame/PrinterUi.h"
@@ -22,10 +23,7 @@ namespace {
 
 QPushButton *makeButton(QWidget *parent, const QString &text, const char *name, int x, int y)
 {
-    auto *button = new QPushButton(text, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(x, y, 80, 26);
-    return button;
+    return PlaceButton(parent, text, name, {x, y, 80, 26});
 }
 
 // Disabled boxes show the button face instead of the window background.

@@ -1,5 +1,6 @@
 #include "screening/scanfrm.h"
 
+#include "frame/FixedLayoutUi.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
 #include "frame/Stockcfg.h"
@@ -13,10 +14,7 @@ namespace {
 
 QPushButton *makeButton(QWidget *parent, const QString &caption, const char *name, int y)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(232, y, 83, 25);
-    return b;
+    return PlaceButton(parent, caption, name, {232, y, 83, 25});
 }
 
 } // namespace

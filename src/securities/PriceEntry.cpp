@@ -2,8 +2,8 @@
 
 #include "frame/NumberFormat.h"
 #include "frame/StdUnitDates.h"
+#include "frame/StdUnitFiles.h"
 
-#include <QFile>
 #include <QLocale>
 
 #include <cmath>
@@ -168,7 +168,7 @@ TPriceChange EditPriceRecord(TDataBase &file, int index, TPriceRecord rec)
     // day nowhere between the two, and lost if the insert failed; the moved
     // file is built whole and replaces the old one in one step instead.
     QByteArray image;
-    if (!ReadStoredRecords(file, image))
+    if (!file.StoredImage(image))
         return TPriceChange::Failed;
     constexpr qsizetype size = sizeof(TPriceRecord);
     image.remove(qsizetype(index) * size, size);
@@ -200,19 +200,9 @@ bool DeletePriceRecord(TDataBase &file, int index)
     return !(file.Status() & IoError);
 }
 
-bool ReadStoredRecords(const TRecordFile &file, QByteArray &out)
-{
-    QFile raw(file.path());
-    if (!raw.open(QIODevice::ReadOnly))
-        return false;
-    const qint64 size = qint64(file.RecordCount()) * file.recordSize();
-    out = raw.read(size);
-    return out.size() == size;
-}
-
 QString PriceFileProblem(const TDataBase &file)
 {
-    QString text = QStringLiteral("Error, Could Not Write To File: ") + file.path();
+    QString text = CannotWriteToFileMessage(file.path());
     if (!file.OpenProblem().isEmpty())
         text += QLatin1Char('\n') + file.OpenProblem();
     return text;

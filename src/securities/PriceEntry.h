@@ -60,10 +60,5 @@ TPriceChange AddPriceRecord(TDataBase &file, TPriceRecord rec);
 TPriceChange EditPriceRecord(TDataBase &file, int index, TPriceRecord rec);
 bool DeletePriceRecord(TDataBase &file, int index);
 
-// The stored bytes of an open record file (its whole records), read past the
-// engine so that records a change leaves alone are written back exactly as
-// they were.
-bool ReadStoredRecords(const TRecordFile &file, QByteArray &out);
-
 // The message for a change that could not be made, naming the file.
 QString PriceFileProblem(const TDataBase &file);

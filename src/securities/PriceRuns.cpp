@@ -7,18 +7,12 @@
 #include "records/Database.h"
 #include "records/TransDatabase.h"
 #include "records/WatchBase.h"
-#include "securities/PriceEntry.h"
 #include "transfer/ProgressThrottle.h"
 
 #include <cmath>
 #include <cstring>
 
 namespace {
-
-QString writeProblem(const QString &path)
-{
-    return QStringLiteral("Error, Could Not Write To File: ") + path;
-}
 
 QString openProblem(const QString &path)
 {
@@ -72,7 +66,7 @@ bool SplitPriceFile(TDataBase &file, const QString &splitDate, double factor, TR
         return false;
     }
     QByteArray image;
-    if (!ReadStoredRecords(file, image)) {
+    if (!file.StoredImage(image)) {
         talk.error(CannotReadFileMessage(path));
         return false;
     }
@@ -100,7 +94,7 @@ bool SplitPriceFile(TDataBase &file, const QString &splitDate, double factor, TR
     if (n == 0)
         return true;
     if (!file.ReplaceAll(image)) {
-        talk.error(writeProblem(path));
+        talk.error(CannotWriteToFileMessage(path));
         return false;
     }
     return true;
@@ -133,7 +127,7 @@ bool SplitPortfolios(const QString &symbol, const QString &splitDate, double fac
             return false;
         }
         QByteArray image;
-        if (!ReadStoredRecords(trans, image)) {
+        if (!trans.StoredImage(image)) {
             talk.error(CannotReadFileMessage(path));
             return false;
         }
@@ -153,7 +147,7 @@ bool SplitPortfolios(const QString &symbol, const QString &splitDate, double fac
             changed = true;
         }
         if (changed && !trans.ReplaceAll(image)) {
-            talk.error(writeProblem(path));
+            talk.error(CannotWriteToFileMessage(path));
             return false;
         }
     }
@@ -211,7 +205,7 @@ bool PurgePriceFile(const QString &path, const QString &stopDate, TRunTalk &talk
         return false;
     }
     if (!file.IsWritable() || !file.ReplaceAll(image)) {
-        talk.error(writeProblem(path));
+        talk.error(CannotWriteToFileMessage(path));
         return false;
     }
     return true;

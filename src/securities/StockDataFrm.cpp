@@ -1,5 +1,6 @@
 #include "securities/StockDataFrm.h"
 
+#include "frame/FixedLayoutUi.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
 #include "frame/StdUnit.h"
@@ -63,10 +64,7 @@ namespace {
 
 QPushButton *button(QWidget *parent, const QString &caption, const char *name, int y)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(276, y, 83, 25);
-    return b;
+    return PlaceButton(parent, caption, name, {276, y, 83, 25});
 }
 
 QString symbolFilePath()
@@ -191,9 +189,9 @@ void TStockDataForm::Refresh()
         if (rewritten)
             SetSharedWatchList(m_file.get()); // the replaced file, published again
         if (unreadable)
-            ShowError(QStringLiteral("Error, Could Not Read The File ") + m_file->path());
+            ShowError(CannotReadFileMessage(m_file->path()));
         else if (failed)
-            ShowError(QStringLiteral("Error, Could Not Write To File: ") + m_file->path());
+            ShowError(CannotWriteToFileMessage(m_file->path()));
     }
     ListBox1->addItems(names);
     const bool any = !names.isEmpty();
@@ -235,7 +233,7 @@ bool TStockDataForm::listWritable()
 {
     if (m_file && m_file->IsWritable())
         return true;
-    QString text = QStringLiteral("Error, Could Not Write To File: ") + (m_file ? m_file->path() : QString());
+    QString text = CannotWriteToFileMessage(m_file ? m_file->path() : QString());
     if (m_file && !m_file->OpenProblem().isEmpty())
         text += QLatin1Char('\n') + m_file->OpenProblem();
     ShowError(text);
@@ -252,7 +250,7 @@ bool TStockDataForm::storeEntry(const TListRecord &rec, int except)
     // it or leave it twice.
     const int at = except >= 0 ? ReplaceWatchEntry(*m_file, except, rec) : InsertWatchEntry(*m_file, rec);
     if (at < 0) {
-        ShowError(QStringLiteral("Error, Could Not Write To File: ") + m_file->path());
+        ShowError(CannotWriteToFileMessage(m_file->path()));
         return false;
     }
     m_remembered = at;
@@ -308,7 +306,7 @@ void TStockDataForm::DeleteBtnClick()
     m_file->Delete(index);
     if (m_file->Status() & IoError) {
         // The entry is still listed, so its note stays too.
-        ShowError(QStringLiteral("Error, Could Not Write To File: ") + m_file->path());
+        ShowError(CannotWriteToFileMessage(m_file->path()));
         Refresh();
         return;
     }

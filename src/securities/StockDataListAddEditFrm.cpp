@@ -1,6 +1,7 @@
 #include "securities/StockDataListAddEditFrm.h"
 
 #include "frame/DateBoxUi.h"
+#include "frame/FixedLayoutUi.h"
 #include "frame/Messages.h"
 #include "frame/Stockcfg.h"
 
@@ -13,10 +14,7 @@ namespace {
 
 QPushButton *button(QWidget *parent, const QString &caption, const char *name, int x, int y)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(x, y, 80, 26);
-    return b;
+    return PlaceButton(parent, caption, name, {x, y, 80, 26});
 }
 
 } // namespace

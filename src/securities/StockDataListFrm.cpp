@@ -1,6 +1,7 @@
 #include "securities/StockDataListFrm.h"
 
 #include "frame/DateBoxUi.h"
+#include "frame/FixedLayoutUi.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
 #include "frame/StatusFrm.h"
@@ -76,10 +77,7 @@ namespace {
 
 QPushButton *button(QWidget *parent, const QString &caption, const char *name, int x)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(x, 222, 72, 26);
-    return b;
+    return PlaceButton(parent, caption, name, {x, 222, 72, 26});
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "securities/SymbolListFrm.h"
 
+#include "frame/FixedLayoutUi.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
 #include "frame/StatusFrm.h"
@@ -12,8 +13,8 @@
 #include "securities/FindSymbolFrm.h"
 #include "securities/SymbolAddEditFrm.h"
 #include "securities/SymbolChecks.h"
-#include "transfer/ImportFrm.h"
 #include "transfer/ExportFrm.h"
+#include "transfer/ImportFrm.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -53,10 +54,7 @@ namespace {
 
 QPushButton *makeButton(QWidget *parent, const QString &caption, const char *name, int x, int y)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(x, y, 83, 25);
-    return b;
+    return PlaceButton(parent, caption, name, {x, y, 83, 25});
 }
 
 QGroupBox *makeGroup(QWidget *parent, int x, int y, int height)

@@ -1,5 +1,6 @@
 #include "securities/WatchListAddEditFrm.h"
 
+#include "frame/FixedLayoutUi.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
 #include "frame/Stockcfg.h"
@@ -28,10 +29,7 @@ public:
 
 QPushButton *button(QWidget *parent, const QString &caption, const char *name, int x, int y)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(x, y, 80, 26);
-    return b;
+    return PlaceButton(parent, caption, name, {x, y, 80, 26});
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "transfer/ExportFrm.h"
 
 #include "frame/DateBoxUi.h"
+#include "frame/FixedLayoutUi.h"
 #include "frame/Messages.h"
 #include "frame/ModalUi.h"
 #include "frame/StatusFrm.h"
@@ -69,10 +70,7 @@ QLabel *label(QWidget *parent, const QString &text, int x, int y)
 
 QPushButton *button(QWidget *parent, const QString &caption, const char *name, int x, int y, int w = 75)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(x, y, w, 25);
-    return b;
+    return PlaceButton(parent, caption, name, {x, y, w, 25});
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "transfer/dataconversionfrm.h"
 
+#include "frame/FixedLayoutUi.h"
 #include "frame/InvalidDateFrm.h"
 #include "frame/Messages.h"
 #include "frame/StatusFrm.h"
@@ -20,10 +21,7 @@ TConversionDefinitionEditor &definitionEditor()
 
 QPushButton *button(QWidget *parent, const QString &caption, const char *name, int y)
 {
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(QLatin1String(name));
-    b->setGeometry(280, y, 81, 25);
-    return b;
+    return PlaceButton(parent, caption, name, {280, y, 81, 25});
 }
 
 // The progress window of the run, and the calendar for a replacement date.

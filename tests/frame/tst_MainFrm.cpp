@@ -513,6 +513,29 @@ private slots:
         QCOMPARE(talk.form()->message(), QStringLiteral("Please Wait"));
         talk.progress("IBM");
         QCOMPARE(talk.form()->message(), QStringLiteral("IBM"));
+
+        // The closing message and an error box come without the progress
+        // window behind them; the run's next step shows it again.
+        struct TSeesProgress : TMessageResponder
+        {
+            TStatusForm *form = nullptr;
+            QList<bool> shown;
+            TMsgResult respond(TMsgIcon, const QString &, TMsgButtons) override
+            {
+                shown << form->isVisible();
+                return TMsgResult::Ok;
+            }
+        } sees;
+        sees.form = talk.form();
+        TMessageResponder *before = MessageResponder();
+        SetMessageResponder(&sees);
+        talk.error("Error");
+        QVERIFY(talk.form()->isHidden());
+        talk.progress("MSFT");
+        QVERIFY(talk.form()->isVisible());
+        talk.information("Done");
+        SetMessageResponder(before);
+        QCOMPARE(sees.shown, QList<bool>({false, false}));
     }
 };
 

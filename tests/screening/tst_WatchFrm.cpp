@@ -139,6 +139,25 @@ struct TOpenerRecorder
     QStringList opened;
 };
 
+// A watch list of one security and one function that lists it in red.
+void oneRedLine(const TTestEnv &env)
+{
+    makeFolders(env);
+    writeCloses("AAA", 3);
+    addEntry("AAA", "Alpha", "");
+    addFunction("Red", 0x0000FF, "CURRENT(CLOSE)", ">", "0");
+}
+
+// The print dialog is answered OK with the program's printer set to a PDF.
+void answerPrintDialogWithPdf(const QString &pdf)
+{
+    QueueModalScript([pdf](QDialog *) {
+        AppPrinter()->setOutputFormat(QPrinter::PdfFormat);
+        AppPrinter()->setOutputFileName(pdf);
+        return int(QDialog::Accepted);
+    });
+}
+
 } // namespace
 
 class TestWatchFrm : public QObject
@@ -505,18 +524,11 @@ private slots:
     void printGoesToThePrinterWithColours()
     {
         TTestEnv env;
-        makeFolders(env);
-        writeCloses("AAA", 3);
-        addEntry("AAA", "Alpha", "");
-        addFunction("Red", 0x0000FF, "CURRENT(CLOSE)", ">", "0");
+        oneRedLine(env);
         TRunWatchForm form;
         form.RunBtnClick();
         const QString pdf = env.path("watch.pdf");
-        QueueModalScript([pdf](QDialog *) {
-            AppPrinter()->setOutputFormat(QPrinter::PdfFormat);
-            AppPrinter()->setOutputFileName(pdf);
-            return int(QDialog::Accepted);
-        });
+        answerPrintDialogWithPdf(pdf);
         form.PrintBtnClick();
         QCOMPARE(AppPrinter()->docName(), QStringLiteral("The Quorvane"));
         QVERIFY(QFileInfo(pdf).size() > 0);
@@ -544,18 +556,11 @@ private slots:
     void printThatCannotStartIsReported()
     {
         TTestEnv env;
-        makeFolders(env);
-        writeCloses("AAA", 3);
-        addEntry("AAA", "Alpha", "");
-        addFunction("Red", 0x0000FF, "CURRENT(CLOSE)", ">", "0");
+        oneRedLine(env);
         TRunWatchForm form;
         form.RunBtnClick();
         const QString pdf = env.path("missing/watch.pdf");
-        QueueModalScript([pdf](QDialog *) {
-            AppPrinter()->setOutputFormat(QPrinter::PdfFormat);
-            AppPrinter()->setOutputFileName(pdf);
-            return int(QDialog::Accepted);
-        });
+        answerPrintDialogWithPdf(pdf);
         form.PrintBtnClick();
         AppPrinter()->setOutputFileName(QString());
         QCOMPARE(env.messages.texts(), QStringList({"Error, Could Not Print To " + pdf}));

@@ -212,6 +212,20 @@ QString DateToStoredText(double value)
     return DateToStoredText(ValueToDate(value));
 }
 
+QString DisplayToStoredDate(const QString &display)
+{
+    if (!IsValidDateText(kFormMM_DD_YYYY, display))
+        return {};
+    const TDateParts p = SplitDateText(kFormMM_DD_YYYY, display);
+    const int year = p.Year.trimmed().toInt();
+    const int month = p.Month.trimmed().toInt();
+    const int day = p.Day.trimmed().toInt();
+    return QStringLiteral("%1%2%3")
+        .arg(year, 4, 10, QLatin1Char('0'))
+        .arg(month, 2, 10, QLatin1Char('0'))
+        .arg(day, 2, 10, QLatin1Char('0'));
+}
+
 QDate StoredTextToDate(const QString &stored)
 {
     if (stored.size() != 8 || !allDigits(stored))

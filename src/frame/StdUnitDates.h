@@ -69,6 +69,12 @@ QDate ValueToDate(double value); // invalid for NaN, infinities and far-off valu
 // year outside 0..9999.
 QString DateToStoredText(const QDate &date);
 QString DateToStoredText(double value);
+// The stored date text of a display date text, "" when it is not a valid
+// date: month, day and year read as numbers, written with 2, 2 and 4 digits.
+// A date box typed in part (" 1/ 5/2001") is valid, and pasting its parts
+// together as ConvertDate does would store blanks in the key; every text that
+// is stored or compared with stored dates goes through this instead.
+QString DisplayToStoredDate(const QString &display);
 // The calendar date of a stored date text; invalid when it is not one.
 QDate StoredTextToDate(const QString &stored);
 // The first four characters of a stored date text.

@@ -89,20 +89,6 @@ QByteArray TExportLine::finish()
 
 // ---- dates ------------------------------------------------------------------
 
-QString DisplayToStoredDate(const QString &display)
-{
-    if (!IsValidDateText(kFormMM_DD_YYYY, display))
-        return {};
-    const TDateParts p = SplitDateText(kFormMM_DD_YYYY, display);
-    const int year = p.Year.trimmed().toInt();
-    const int month = p.Month.trimmed().toInt();
-    const int day = p.Day.trimmed().toInt();
-    return QStringLiteral("%1%2%3")
-        .arg(year, 4, 10, QLatin1Char('0'))
-        .arg(month, 2, 10, QLatin1Char('0'))
-        .arg(day, 2, 10, QLatin1Char('0'));
-}
-
 TExportRange::TExportRange(const QString &fromDisplay, const QString &toDisplay)
     : m_from(DisplayToStoredDate(fromDisplay)), m_to(DisplayToStoredDate(toDisplay))
 {

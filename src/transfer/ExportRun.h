@@ -81,10 +81,6 @@ private:
     bool m_valid = false;
 };
 
-// The stored date text of a display date text, "" when it is not a valid
-// date: month, day and year read as numbers, written with 2, 2 and 4 digits.
-QString DisplayToStoredDate(const QString &display);
-
 // The export dialog's rules, kept here so they are tested without a window.
 // Export is possible with a file name, at least one field, a layout and a
 // date form (or a date-form list switched off, as for symbols).

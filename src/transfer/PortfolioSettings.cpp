@@ -1,5 +1,7 @@
 #include "transfer/PortfolioSettings.h"
 
+#include "frame/StdUnitDates.h"
+
 TImportKind PortfolioImportKind(TTransferKind kind)
 {
     return kind == TTransferKind::Transactions ? TImportKind::Transactions : TImportKind::Dividends;

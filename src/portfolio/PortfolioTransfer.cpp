@@ -225,7 +225,7 @@ bool ExportTransfer(TTransferKind kind, TTransBase &file, const TTransferExportS
     // Written beside the target and renamed into place once complete, so a
     // failed export never leaves half a file; the portfolio's own file is
     // never a target.
-    QSaveFile out;
+    TExportFile out;
     if (!OpenExportFile(out, settings.FilePath, {file.path()}, talk))
         return false;
     const QByteArray from = settings.From.toLatin1();

@@ -216,7 +216,9 @@ TConversionResult RunDataConversion(const TConvRecord &format, TRunTalk &talk)
     QSaveFile summary(SummaryFilePath());
     try {
         if (format.Summary) {
-            if (!summary.open(QIODevice::WriteOnly))
+            // Unbuffered: a line the full disk refuses fails here, not
+            // silently inside the commit that renames the cut file into place.
+            if (!summary.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
                 throw EInOutError(CannotWriteFileMessage(summary.fileName(), summary.errorString()));
             run.summary = &summary;
             run.writeSummary(SummaryHeading());

@@ -155,11 +155,15 @@ QString ExportPriceText(double price)
 {
     // Three prices on every line: std::to_chars rounds exactly as the
     // general number formatting does, at a fraction of its cost.
+    // A damaged price file can hold NaN or an infinity; the line says so in
+    // the program's own words instead of writing "nan" for a number.
+    if (!std::isfinite(price))
+        return QStringLiteral("N/A");
     char buffer[64];
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, price, std::chars_format::fixed, 6);
     // Values that round to zero keep the general path, which never writes
     // "-0.000000".
-    if (ec != std::errc() || !std::isfinite(price) || std::fabs(price) < 0.000001)
+    if (ec != std::errc() || std::fabs(price) < 0.000001)
         return QString::number(price, 'f', 6);
     return QString::fromLatin1(buffer, end - buffer);
 }
@@ -183,7 +187,7 @@ bool IsForbiddenExportTarget(const QString &target, const QStringList &readFiles
     return false;
 }
 
-bool OpenExportFile(QSaveFile &file, const QString &target, const QStringList &readFiles, TRunTalk &talk)
+bool OpenExportFile(TExportFile &file, const QString &target, const QStringList &readFiles, TRunTalk &talk)
 {
     if (target.trimmed().isEmpty()) {
         talk.error(kCannotCreate);
@@ -195,24 +199,41 @@ bool OpenExportFile(QSaveFile &file, const QString &target, const QStringList &r
         return false;
     }
     file.setFileName(target);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         talk.error(kCannotCreate + QStringLiteral("\n\n%1: %2").arg(target, file.errorString()));
         return false;
     }
     return true;
 }
 
-bool WriteExportBytes(QSaveFile &file, const QByteArray &bytes, TRunTalk &talk)
+namespace {
+
+constexpr qsizetype kExportBlock = 64 * 1024;
+
+bool writePending(TExportFile &file, TRunTalk &talk)
 {
-    if (file.write(bytes) == bytes.size())
+    if (file.Pending.isEmpty() || file.write(file.Pending) == file.Pending.size()) {
+        file.Pending.resize(0);
         return true;
+    }
     talk.error(CannotWriteFileMessage(file.fileName(), file.errorString()));
     file.cancelWriting();
+    file.Pending.clear();
     return false;
 }
 
-bool FinishExportFile(QSaveFile &file, TRunTalk &talk)
+} // namespace
+
+bool WriteExportBytes(TExportFile &file, const QByteArray &bytes, TRunTalk &talk)
 {
+    file.Pending += bytes;
+    return file.Pending.size() < kExportBlock || writePending(file, talk);
+}
+
+bool FinishExportFile(TExportFile &file, TRunTalk &talk)
+{
+    if (!writePending(file, talk))
+        return false;
     if (file.commit())
         return true;
     talk.error(CannotWriteFileMessage(file.fileName(), file.errorString()));
@@ -249,7 +270,7 @@ namespace {
 
 // Writes the header line when asked; false after a write error.
 template <class WidthOf>
-bool writeHeader(QSaveFile &file, const TExportSettings &s, TRunTalk &talk, WidthOf widthOf)
+bool writeHeader(TExportFile &file, const TExportSettings &s, TRunTalk &talk, WidthOf widthOf)
 {
     if (!s.IncludeHeader)
         return true;
@@ -292,7 +313,7 @@ QByteArray priceLine(const TExportSettings &s, const TPriceRecord &rec, const QS
 // is called with each record's position before it is looked at; `written`
 // counts the records written. False after a read or write error.
 template <class OnRecord>
-bool exportPriceFile(QSaveFile &out, const QString &path, const TExportSettings &s, const TExportRange &range,
+bool exportPriceFile(TExportFile &out, const QString &path, const TExportSettings &s, const TExportRange &range,
                      const QString &symbol, const QString &company, TRunTalk &talk, OnRecord onRecord,
                      int &written)
 {
@@ -332,7 +353,7 @@ bool exportPriceFile(QSaveFile &out, const QString &path, const TExportSettings 
 bool RunSymbolExport(const TExportSettings &s, TRunTalk &talk)
 {
     const QString path = GetFolders().Symbol + QStringLiteral("Stocks.sbl");
-    QSaveFile out;
+    TExportFile out;
     if (!OpenExportFile(out, s.FileName, {path}, talk))
         return false;
     if (!writeHeader(out, s, talk, SymbolFieldWidth))
@@ -373,7 +394,7 @@ bool RunSymbolExport(const TExportSettings &s, TRunTalk &talk)
 bool RunPriceExport(const TExportSettings &s, const QString &symbol, TRunTalk &talk)
 {
     const QString path = PriceFilePath(symbol);
-    QSaveFile out;
+    TExportFile out;
     if (!OpenExportFile(out, s.FileName, {path}, talk))
         return false;
     auto width = [&](const QString &f) { return PriceFieldWidth(f, s.DateForm); };
@@ -385,7 +406,7 @@ bool RunPriceExport(const TExportSettings &s, const QString &symbol, TRunTalk &t
     const bool ok = exportPriceFile(
         out, path, s, range, symbol, QString(), talk,
         [&](int) {
-            progress.progressLazy([n = written] { return QStringLiteral("Exporting Record: %1").arg(n); });
+            progress.progress(QStringLiteral("Exporting Record: %1").arg(written));
         },
         written);
     progress.flush();
@@ -422,7 +443,7 @@ bool RunExportAll(const TExportSettings &s, const QString &watchListPath, TRunTa
     for (const auto &e : entries)
         if (IsSafeFileNamePart(e.first) && !e.first.isEmpty())
             reads.append(PriceFilePath(e.first));
-    QSaveFile out;
+    TExportFile out;
     if (!OpenExportFile(out, s.FileName, reads, talk))
         return false;
     auto width = [&](const QString &f) { return PriceFieldWidth(f, s.DateForm); };
@@ -441,10 +462,11 @@ bool RunExportAll(const TExportSettings &s, const QString &watchListPath, TRunTa
         const bool ok = exportPriceFile(
             out, PriceFilePath(symbol), s, range, symbol, name, talk,
             [&](int i) {
-                progress.progressLazy([i, name, n = total] {
-                    return QStringLiteral("Exporting Record: %1 For %2\nTotal Records Exported : %3")
-                        .arg(QString::number(i), name, QString::number(n));
-                });
+                // Every record's text is made, so the window always has the
+                // exact text of the record in hand; only its painting is
+                // throttled.
+                progress.progress(QStringLiteral("Exporting Record: %1 For %2\nTotal Records Exported : %3")
+                                      .arg(QString::number(i), name, QString::number(total)));
             },
             total);
         if (!ok)

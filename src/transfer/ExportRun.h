@@ -9,11 +9,11 @@
 // rules of the three layouts live in one place.
 
 #include <QByteArray>
+#include <QSaveFile>
 #include <QString>
 #include <QStringList>
 
 class TRunTalk;
-class QSaveFile;
 
 // What the export dialog delivers.
 struct TExportSettings
@@ -102,14 +102,23 @@ QString ExportPriceText(double price);
 // exist, so another spelling of the same path is caught too.
 bool IsForbiddenExportTarget(const QString &target, const QStringList &readFiles);
 
-// Opens the export file through QSaveFile (the old file stays until the new
-// one is complete). On failure shows "Error Unable To Create Export File"
-// with the file's name and returns false.
-bool OpenExportFile(QSaveFile &file, const QString &target, const QStringList &readFiles, TRunTalk &talk);
+// The export file: a save file, so the old file stays until the new one is
+// complete. It is written unbuffered in blocks of its own: through Qt's
+// buffer, a write the full disk refused only failed inside the commit, which
+// still renamed the cut file into place.
+class TExportFile : public QSaveFile
+{
+public:
+    QByteArray Pending; // lines not yet handed to the disk
+};
+// Opens the export file. On failure shows "Error Unable To Create Export
+// File" with the file's name and returns false.
+bool OpenExportFile(TExportFile &file, const QString &target, const QStringList &readFiles, TRunTalk &talk);
 // Writes bytes; false (and the error box, once) when the device refuses them.
-bool WriteExportBytes(QSaveFile &file, const QByteArray &bytes, TRunTalk &talk);
-// Commits the file; false and the error box when it could not be completed.
-bool FinishExportFile(QSaveFile &file, TRunTalk &talk);
+bool WriteExportBytes(TExportFile &file, const QByteArray &bytes, TRunTalk &talk);
+// Writes what is pending and commits the file; false and the error box when
+// it could not be completed (the old file is then kept).
+bool FinishExportFile(TExportFile &file, TRunTalk &talk);
 
 // The field widths of the three price/symbol kinds.
 int SymbolFieldWidth(const QString &field);

@@ -2,6 +2,7 @@
 // file keeps its old contents and the box names it, and the error log raises
 // its error instead of losing the line in a buffer.
 
+#include "SizeLimit.h"
 #include "TestEnv.h"
 
 #include "frame/IoError.h"
@@ -10,35 +11,6 @@
 
 #include <QFile>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
-
-namespace {
-
-// Holds every file at `bytes` for as long as it lives.
-class TSizeLimit
-{
-public:
-    explicit TSizeLimit(qint64 bytes)
-    {
-        m_signal = std::signal(SIGXFSZ, SIG_IGN);
-        ::getrlimit(RLIMIT_FSIZE, &m_saved);
-        struct rlimit limit = m_saved;
-        limit.rlim_cur = rlim_t(bytes);
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~TSizeLimit()
-    {
-        ::setrlimit(RLIMIT_FSIZE, &m_saved);
-        std::signal(SIGXFSZ, m_signal);
-    }
-
-private:
-    struct rlimit m_saved;
-    void (*m_signal)(int);
-};
-
-} // namespace
 
 class TestWriteFailures : public QObject
 {

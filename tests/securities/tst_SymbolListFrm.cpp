@@ -1,3 +1,4 @@
+#include "SizeLimit.h"
 #include "TestEnv.h"
 
 #include "frame/ModalUi.h"
@@ -21,8 +22,6 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -210,18 +209,13 @@ private slots:
         TSymbolListForm form;
         form.Refresh();
 
-        const auto old = std::signal(SIGXFSZ, SIG_IGN);
-        struct rlimit saved;
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        struct rlimit limit = saved;
-        limit.rlim_cur = rlim_t(before.size());
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        scriptSave("AAA", "FIRST IN ORDER");
-        form.AddBtnClick();
-        scriptSave("ZZZ", "LAST IN ORDER");
-        form.AddBtnClick();
-        ::setrlimit(RLIMIT_FSIZE, &saved);
-        std::signal(SIGXFSZ, old);
+        {
+            TSizeLimit full(before.size());
+            scriptSave("AAA", "FIRST IN ORDER");
+            form.AddBtnClick();
+            scriptSave("ZZZ", "LAST IN ORDER");
+            form.AddBtnClick();
+        }
 
         const QString text = QStringLiteral("Unable To Write To ") + symbolFile();
         QCOMPARE(env.messages.texts(), QStringList({text, text}));

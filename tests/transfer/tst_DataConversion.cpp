@@ -2,6 +2,7 @@
 // days in the error log, the replacement date, and the register of formats.
 
 #include "FakeTalk.h"
+#include "SizeLimit.h"
 #include "TestEnv.h"
 
 #include "frame/StdUnit.h"
@@ -283,6 +284,24 @@ private slots:
         QCOMPARE(talk.said, QStringList{said});
         QCOMPARE(TTestEnv::readFile(SummaryFilePath()), QByteArray("yesterday"));
         QCOMPARE(QFile::exists(PriceFilePath("ABC")), quoteFileExists);
+    }
+
+    // A disk that fills while the summary is written: yesterday's summary
+    // stays whole and the run says which file failed instead of "Imported".
+    void fullDiskKeepsTheOldSummary()
+    {
+        TTestEnv env;
+        CreateMissingFolders();
+        env.writeFile("Summary.txt", "yesterday");
+        const QString q = env.writeFile("quotes.txt", "h\nABC,06/15/1999,2,1,1.5,700\n");
+        TFakeTalk talk;
+        {
+            TSizeLimit full(kHeading.size() - 1);
+            RunDataConversion(commaFormat(q, true), talk);
+        }
+        QCOMPARE(TTestEnv::readFile(SummaryFilePath()), QByteArray("yesterday"));
+        QVERIFY2(!talk.said.join('|').contains("Imported"), qPrintable(talk.said.join('|')));
+        QVERIFY2(talk.said.join('|').contains(SummaryFilePath()), qPrintable(talk.said.join('|')));
     }
 
     void fixedLengthQuoteFile()

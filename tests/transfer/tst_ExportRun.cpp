@@ -2,6 +2,7 @@
 // closing and error messages, and the files an export must never replace.
 
 #include "FakeTalk.h"
+#include "SizeLimit.h"
 #include "TestEnv.h"
 
 #include "frame/StdUnit.h"
@@ -13,6 +14,7 @@
 
 #include <QFile>
 #include <QtTest>
+#include <limits>
 
 namespace {
 
@@ -359,16 +361,55 @@ private slots:
         QCOMPARE(TTestEnv::readFile(PriceFilePath("ACME")), price);
     }
 
+    // A disk that fills up part-way through the export: the old file stays
+    // whole, the error names it and no "Exported" follows.
     void failedExportKeepsTheOldFile()
     {
         TTestEnv env;
         CreateMissingFolders();
+        fillAcme();
+        addWatch("ACME", "ACME, INC.");
         const QString path = env.writeFile("out.txt", "old contents");
-        TExportSettings s = priceSettings(path, kLayoutComma, {"Date"});
-        s.FileName = env.path("watch/Watch.sbl");
-        TFakeTalk talk;
-        QVERIFY(!RunPriceExport(s, "ACME", talk));
+        TExportSettings s = priceSettings(path, kLayoutComma, {"Date", "Close"});
+        TFakeTalk one, all;
+        {
+            TSizeLimit full(30); // room for the first line, not the second
+            QVERIFY(!RunPriceExport(s, "ACME", one));
+            QVERIFY(!RunExportAll(s, WatchListPath(), all));
+        }
+        for (const TFakeTalk *talk : {&one, &all}) {
+            QCOMPARE(talk->said.size(), 1);
+            QVERIFY2(talk->said[0].startsWith("error: ") && talk->said[0].contains(path), qPrintable(talk->said[0]));
+        }
         QCOMPARE(TTestEnv::readFile(path), QByteArray("old contents"));
+    }
+
+    // The fixed layout over the whole list: the header names at their widths,
+    // a company name that fills its 41 places still followed by a blank, and
+    // a stored entry whose symbol could leave the data folder skipped.
+    void exportAllFixedLayoutWithHeader()
+    {
+        TTestEnv env;
+        CreateMissingFolders();
+        addPrice("BETA", "19990301", 5, 50);
+        addWatch("..", "DOTS");
+        addWatch("BETA", "BETA CORPORATION OF THE AMERICAS HOLDINGS"); // 41 characters, cut to 40
+        TExportSettings s = priceSettings(env.path("all.txt"), kLayoutFixed, {"Symbol", "Company", "Close"});
+        s.IncludeHeader = true;
+        TFakeTalk talk;
+        QVERIFY(RunExportAll(s, WatchListPath(), talk));
+        QCOMPARE(TTestEnv::readFile(env.path("all.txt")),
+                 QByteArray("Symbol  Company                                  Close        \r\n"
+                            "BETA    BETA CORPORATION OF THE AMERICAS HOLDING 5.000000     \r\n"));
+        QCOMPARE(talk.said, QStringList{"information: Stock Data Information Exported"});
+        QVERIFY(!QFile::exists(GetFolders().Data + "...stk"));
+    }
+
+    void damagedPricesAreWrittenAsNA()
+    {
+        QCOMPARE(ExportPriceText(std::numeric_limits<double>::quiet_NaN()), QStringLiteral("N/A"));
+        QCOMPARE(ExportPriceText(std::numeric_limits<double>::infinity()), QStringLiteral("N/A"));
+        QCOMPARE(ExportPriceText(-std::numeric_limits<double>::infinity()), QStringLiteral("N/A"));
     }
 
     // A price file or list that is there but cannot be read stops the run

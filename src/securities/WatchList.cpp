@@ -112,14 +112,27 @@ QStringList RefreshWatchList(TWatchDatabase &watch, TSymbolDataBase &symbols, bo
     return out;
 }
 
+namespace {
+// Record texts are single-byte; anything else would be stored as '?'.
+bool isSingleByte(const QString &text)
+{
+    return QString::fromLatin1(text.toLatin1()) == text;
+}
+} // namespace
+
 QStringList CheckWatchEntry(const TWatchEntryTexts &entry)
 {
     QStringList failed;
-    const QString problem = SymbolProblem(entry.Symbol);
+    // Checked as it will be stored: " .." passes as typed but is stored as
+    // "..", which names no price file.
+    const QString symbol = WatchEntryRecord(entry).FileName.text();
+    const QString problem = SymbolProblem(symbol);
     if (!problem.isEmpty())
         failed << problem;
+    else if (!isSingleByte(entry.Symbol))
+        failed << QStringLiteral("Securities Symbol: The Symbol Cannot Be Stored");
     const QString note = entry.NoteFile;
-    if (QString::fromLatin1(note.toLatin1()) != note || note.size() > 255)
+    if (!isSingleByte(note) || note.size() > 255)
         failed << QStringLiteral("Securities Note File: The Path Cannot Be Stored");
     return failed;
 }

@@ -117,8 +117,16 @@ void TWatchListAddEditForm::NoteBtnClick()
     QFileDialog dialog(this, QString(), GetFolders().Notes,
                        QStringLiteral("Text Files (*.txt);;All Files (*)"));
     dialog.selectFile(NoteFile->text());
-    if (ExecModal(&dialog) == QDialog::Accepted && !dialog.selectedFiles().isEmpty())
-        NoteFile->setText(dialog.selectedFiles().first());
+    if (ExecModal(&dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    // The edit would cut a longer path to its 255 places without a word and
+    // the entry would point at another file; say so and keep the old text.
+    const QString chosen = dialog.selectedFiles().first();
+    if (chosen.size() > NoteFile->maxLength()) {
+        ShowInvalidFields({QStringLiteral("Securities Note File: The Path Cannot Be Stored")});
+        return;
+    }
+    NoteFile->setText(chosen);
 }
 
 void TWatchListAddEditForm::SaveBtnClick()

@@ -160,6 +160,16 @@ private slots:
                                << ""
                                << QStringList{
                                       "Securities Symbol: May Not Contain \"/\" Or Be \".\" Or \"..\""};
+        QTest::newRow("dot dot behind a blank") << " .."
+                                                << ""
+                                                << QStringList{
+                                                       "Securities Symbol: May Not Contain \"/\" Or Be \".\" Or \"..\""};
+        QTest::newRow("dot before a blank") << ". "
+                                            << ""
+                                            << QStringList{
+                                                   "Securities Symbol: May Not Contain \"/\" Or Be \".\" Or \"..\""};
+        QTest::newRow("symbol not single-byte")
+            << QString::fromUtf8("\u20acX") << "" << QStringList{"Securities Symbol: The Symbol Cannot Be Stored"};
         QTest::newRow("note path not single-byte")
             << "ACME" << QString::fromUtf8("/notes/\u20ac.txt")
             << QStringList{"Securities Note File: The Path Cannot Be Stored"};

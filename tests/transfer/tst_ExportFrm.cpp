@@ -1,6 +1,7 @@
 // The export dialog and the data conversion window, driven as the user
 // would: scripted dialogs and message boxes, real files underneath.
 
+#include "ProgressCaptions.h"
 #include "TestEnv.h"
 
 #include "frame/DateBoxUi.h"
@@ -9,6 +10,7 @@
 #include "frame/Stockcfg.h"
 #include "records/Database.h"
 #include "records/SblBase.h"
+#include "records/WatchBase.h"
 #include "securities/SymbolListFrm.h"
 #include "transfer/DataConversion.h"
 #include "transfer/ExportFrm.h"
@@ -163,6 +165,66 @@ private slots:
         QCOMPARE(caption, QStringLiteral("Export Stock Data Information"));
         QCOMPARE(TTestEnv::readFile(out), QByteArray("\"06/15/1999\",12.500000\r\n"));
         QCOMPARE(env.messages.texts(), QStringList{"Stock Data Information Exported"});
+        QV_VERIFY_ENV(env);
+    }
+
+    // Export All from the stock data window: the dialog offers the seven
+    // price fields with the date forms, the run shows its progress window and
+    // skips a stored entry whose symbol could name no file; Cancel writes
+    // nothing at all.
+    void exportAllStockDataFlow()
+    {
+        TTestEnv env;
+        CreateMissingFolders();
+        {
+            TDataBase db(PriceFilePath("ACME"));
+            TPriceRecord r;
+            r.Date.setText("19990615");
+            r.High = r.Low = r.Close = 12.5;
+            r.Volume = 10;
+            QVERIFY(db.Insert(r));
+            TWatchDatabase list(WatchListPath());
+            TListRecord e;
+            e.FileName.setText("..");
+            e.Name.setText("ACME DOTS");
+            list.Insert(e);
+            e.FileName.setText("ACME");
+            e.Name.setText("ACME, INC.");
+            list.Insert(e);
+        }
+        const QString out = env.path("all.txt");
+        QString caption;
+        QStringList fields;
+        bool datesEnabled = false;
+        QueueModalScript([&](QDialog *d) {
+            auto *f = qobject_cast<TExportForm *>(d);
+            caption = f->windowTitle();
+            fields = items(f->AvailableFields);
+            datesEnabled = f->DateFormatCombo->isEnabled();
+            f->ExportFileName->setText(out);
+            f->ExportCombo->setCurrentIndex(1);
+            f->DateFormatCombo->setCurrentIndex(2);
+            pick(*f, "Company");
+            pick(*f, "Date");
+            pick(*f, "Close");
+            f->ExportBtn->click();
+            return f->result();
+        });
+        TProgressCaptions shown;
+        ExportAllStockData(nullptr, WatchListPath());
+        QCOMPARE(caption, QStringLiteral("Export Stock Data Information"));
+        QCOMPARE(fields, QStringList({"Close", "Company", "Date", "High", "Low", "Symbol", "Volume"}));
+        QVERIFY(datesEnabled);
+        QCOMPARE(shown.captions, QStringList{"Exporting Stock Data Information"});
+        QCOMPARE(TTestEnv::readFile(out), QByteArray("\"ACME, INC.\",06/15/1999,12.500000\r\n"));
+        QCOMPARE(env.messages.texts(), QStringList{"Stock Data Information Exported"});
+
+        env.messages.said.clear();
+        QFile::remove(out);
+        QueueModalScript([](QDialog *) { return int(QDialog::Rejected); });
+        ExportAllStockData(nullptr, WatchListPath());
+        QVERIFY(!QFile::exists(out));
+        QVERIFY(env.messages.said.isEmpty());
         QV_VERIFY_ENV(env);
     }
 

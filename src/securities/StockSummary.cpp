@@ -22,9 +22,11 @@ QString money(double v, int decimals)
     return std::isfinite(v) ? MoneyText(v, decimals, 10) : kNotAvailable;
 }
 
+// No date (a window whose highs are all 0 has no highest day) leaves the
+// label as designed instead of the bare separators "//".
 QString displayDate(const QString &stored)
 {
-    return ConvertDate(kFormYYYYMMDD, kFormMM_DD_YYYY, stored);
+    return stored.isEmpty() ? QString() : ConvertDate(kFormYYYYMMDD, kFormMM_DD_YYYY, stored);
 }
 
 } // namespace
@@ -119,18 +121,28 @@ TSecurityPosition HoldingsOf(const QString &symbol, const QString &portfolioFile
     }
     if (h.HasTransactions) {
         TTransBase dividends(DividendFilePath(portfolioFileName), TOpenMode::ReadOnly);
-        TTransRecord d;
-        for (int i = 0; i < dividends.RecordCount(); ++i) {
-            dividends.ReadAt(d, i);
-            if (dividends.Status() & (IoError | Boundary)) {
-                h.ReadFailed = dividends.path();
-                break;
-            }
-            if (d.Symbol.bytes() == key && std::isfinite(d.Price))
-                h.Dividends += d.Price;
+        // Part of the dividends would give a net gain that is simply wrong,
+        // so a file that is there but breaks off leaves no position at all,
+        // as the transaction file does.
+        const bool read = SumDividends(dividends, symbol, &h.Dividends);
+        if (!read && (dividends.IsOpen() || QFileInfo::exists(dividends.path()))) {
+            h = TSecurityPosition{};
+            h.ReadFailed = dividends.path();
         }
     }
     return h;
+}
+
+bool SumDividends(TTransBase &dividends, const QString &symbol, double *sum)
+{
+    const QByteArray key = symbol.toLatin1();
+    double total = 0;
+    const bool read = dividends.ScanAll([&total, &key](const TTransRecord &d) {
+        if (d.Symbol.bytes() == key && std::isfinite(d.Price))
+            total += d.Price;
+    });
+    *sum = read ? total : 0;
+    return read;
 }
 
 const QHash<QString, QString> &StockSummaryDesignTexts()
@@ -180,10 +192,17 @@ TStockSummaryTexts ComputeStockSummary(const QString &symbol)
     const TStatisticsOptions options = GetStatisticsOptions();
     double today = 0;
     if (IsSafeFileNamePart(symbol) && !symbol.isEmpty()) {
-        TDataBase file(PriceFilePath(symbol));
+        // The summary only reads: a file that is there is opened for reading,
+        // so a write-protected history still shows; only a missing one is
+        // created, empty.
+        const QString path = PriceFilePath(symbol);
+        const bool exists = QFileInfo::exists(path);
+        TDataBase file(path, exists ? TOpenMode::ReadOnly : TOpenMode::ReadWrite);
         const TPriceSummary s = SummarizePrices(file, options);
-        if (s.ReadFailed)
-            out.Problem = CannotReadFileMessage(file.path());
+        if (!file.IsOpen() && exists)
+            out.Problem = CannotOpenFileMessage(path);
+        else if (s.ReadFailed)
+            out.Problem = CannotReadFileMessage(path);
         out.Status = QStringLiteral("Records On File: ") + QString::number(s.RecordCount);
         out.GraphEnabled = s.RecordCount >= 3;
         if (s.WindowCount > 0) {

@@ -12,6 +12,7 @@
 #include <cstdint>
 
 class TDataBase;
+class TTransBase;
 
 struct TPriceSummary
 {
@@ -51,8 +52,13 @@ struct TSecurityPosition
 // The current position in `symbol` from the portfolio's transaction file in
 // file order; fees and cost start again whenever the shares come back to
 // exactly 0. Dividends are summed over all dates when any transaction exists.
-// A portfolio whose file name could leave its folder holds nothing.
+// A portfolio whose file name could leave its folder holds nothing. A
+// transaction or dividend file that is there but cannot be read to its end
+// gives no position, only its path in ReadFailed.
 TSecurityPosition HoldingsOf(const QString &symbol, const QString &portfolioFileName);
+// The dividends paid on `symbol` in an open dividend file, all dates. False,
+// and 0, when the file is not open or a read failed part-way.
+bool SumDividends(TTransBase &dividends, const QString &symbol, double *sum);
 
 struct TStockSummaryTexts
 {

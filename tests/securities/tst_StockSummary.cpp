@@ -45,6 +45,7 @@ private slots:
     {
         QTest::addColumn<bool>("limit");
         QTest::addColumn<int>("n");
+        QTest::addColumn<QList<int>>("volumes");   // of a history of that many days; none: the five days
         QTest::addColumn<QStringList>("expected"); // name=text pairs
         const QStringList whole{"StartingPrice=$8.000",
                                 "StartingPriceDate=01/04/1999",
@@ -66,32 +67,47 @@ private slots:
                                 "StdVolume=0",
                                 "StdVolumePercent=0.000%",
                                 "SharePriceTotodayTotal=$11.000"};
-        QTest::newRow("limit off") << false << 3 << whole;
-        QTest::newRow("limit on, N = last index") << true << 4 << whole;
-        QTest::newRow("limit on, N past the last index") << true << 10 << whole;
+        const QList<int> fiveDays;
+        QTest::newRow("limit off") << false << 3 << fiveDays << whole;
+        QTest::newRow("limit on, N = last index") << true << 4 << fiveDays << whole;
+        QTest::newRow("limit on, N past the last index") << true << 10 << fiveDays << whole;
         QTest::newRow("limit on, damaged N = -5 reads as 1: two records")
-            << true << -5
+            << true << -5 << fiveDays
             << QStringList{"StartingPrice=$9.000", "StartingPriceDate=01/07/1999", "EndingPrice=$11.000",
                            "TotalVolume=4000000000"};
         QTest::newRow("limit on, N = count - 2: N + 1 records")
-            << true << 3
+            << true << 3 << fiveDays
             << QStringList{
                    "StartingPrice=$10.000",    "StartingPriceDate=01/05/1999", "Change=$1.000",
                    "ChangePrecent=10.000%",    "HighestHighDate=01/05/1999",   "LowestLow=$6.000",
                    "LowestLowDate=01/05/1999", "TotalVolume=8000000000",       "AverageVolume=2000000000"};
+        // 5 / 2 shows 2 in integer division; the spread is exactly 2.5, which
+        // goes to the even 2, and is taken of the true average 2.5: 80%.
+        QTest::newRow("volumes 0 and 5")
+            << false << 3 << QList<int>{0, 5}
+            << QStringList{"TotalVolume=5", "AverageVolume=2", "StdVolume=2", "StdVolumePercent=80.000%"};
     }
     void statisticsWindow()
     {
         QFETCH(bool, limit);
         QFETCH(int, n);
+        QFETCH(QList<int>, volumes);
         QFETCH(QStringList, expected);
         TTestEnv env;
         makeFolders(env);
         setStatistics(limit, n);
-        writeFiveDays();
+        if (volumes.isEmpty()) {
+            writeFiveDays();
+        } else {
+            QList<TPriceRecord> days;
+            for (int d = 0; d < volumes.size(); ++d)
+                days << price(qPrintable(QString::number(19990104 + d)), 2, 1, 1.5, volumes[d]);
+            writePrices("A", days);
+        }
+        const int count = volumes.isEmpty() ? 5 : int(volumes.size());
         const TStockSummaryTexts s = ComputeStockSummary("A");
-        QCOMPARE(s.Status, QStringLiteral("Records On File: 5"));
-        QVERIFY(s.GraphEnabled);
+        QCOMPARE(s.Status, QStringLiteral("Records On File: %1").arg(count));
+        QCOMPARE(s.GraphEnabled, count >= 3);
         QVERIFY(!s.ShowHoldings);
         for (const QString &pair : expected) {
             const QString name = pair.section('=', 0, 0);
@@ -112,6 +128,13 @@ private slots:
 
         writePrices("Y", {price("19990104", 1, 0, 0, 5), price("19990105", 2, 0, 0, 7)});
         QCOMPARE(ComputeStockSummary("Y").Labels.value("StdPrecent"), QStringLiteral("0.000%"));
+
+        // No high above 0: there is no highest day, and no "//" in its place.
+        writePrices("O", {price("19990104", 0, 0, 0, 0), price("19990105", 0, 0, 0, 0)});
+        const TStockSummaryTexts flat = ComputeStockSummary("O");
+        QCOMPARE(flat.Labels.value("HighestHigh"), QStringLiteral("$0.000"));
+        QCOMPARE(flat.Labels.value("HighestHighDate"), QString());
+        QCOMPARE(flat.Labels.value("LowestLowDate"), QStringLiteral("01/04/1999"));
     }
 
     void graphNeedsThreeRecords_data()
@@ -255,23 +278,73 @@ private slots:
         CurrentPortfolio = TListRecord{};
     }
 
-    void unreadableTransactionsAreReported()
+    // A file that is there but cannot be opened or read is named, and no
+    // figure is made up from it; a missing portfolio file is simply empty.
+    void unreadableFilesAreReported_data()
+    {
+        QTest::addColumn<QString>("folder"); // made a folder where a file should be
+        QTest::addColumn<QString>("portfolio");
+        QTest::addColumn<QString>("problem"); // %1: the test folder
+        QTest::addColumn<QString>("startingPrice");
+        QTest::newRow("price file") << "data/A.stk"
+                                    << ""
+                                    << "Error, Could Not Open The File %1data/A.stk"
+                                    << "$0.000";
+        QTest::newRow("transaction file") << "port/p1.tra"
+                                          << "p1"
+                                          << "Error, Could Not Read The File %1port/p1.tra"
+                                          << "$8.000";
+        QTest::newRow("dividend file") << "port/p1.div"
+                                       << "p1"
+                                       << "Error, Could Not Read The File %1port/p1.div"
+                                       << "$8.000";
+        QTest::newRow("missing transaction file") << ""
+                                                  << "gone"
+                                                  << ""
+                                                  << "$8.000";
+    }
+    void unreadableFilesAreReported()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, portfolio);
+        QFETCH(QString, problem);
+        QFETCH(QString, startingPrice);
+        TTestEnv env;
+        makeFolders(env);
+        if (!folder.isEmpty())
+            QVERIFY(QDir().mkpath(env.path(folder)));
+        writeFiveDays();
+        if (portfolio == "p1")
+            addTrans("p1", "A", "19990104", 100, 10); // a position the dividends would complete
+        CurrentPortfolio.FileName = portfolio;
+        const TStockSummaryTexts s = ComputeStockSummary("A");
+        CurrentPortfolio = TListRecord{};
+        QCOMPARE(s.Problem, problem.isEmpty() ? QString() : problem.arg(env.dir()));
+        QVERIFY(!s.ShowHoldings);
+        QCOMPARE(s.Labels.value("NetGainLoss"), QString());
+        QCOMPARE(s.Labels.value("StartingPrice"), startingPrice);
+        QCOMPARE(s.GraphEnabled, startingPrice != "$0.000");
+        QVERIFY(QFileInfo(env.path("data/A.stk")).isDir() == (folder == "data/A.stk"));
+    }
+
+    void dividendsThatBreakOffCountNothing()
     {
         TTestEnv env;
         makeFolders(env);
-        writeFiveDays();
-        // A transaction file that is there but cannot be opened: no position
-        // is made up from it, and the window is told which file failed.
-        QVERIFY(QDir().mkpath(env.path("port/bad.tra")));
-        CurrentPortfolio.FileName = QStringLiteral("bad");
-        const TStockSummaryTexts s = ComputeStockSummary("A");
-        QVERIFY(!s.ShowHoldings);
-        QVERIFY(s.Problem.startsWith(QStringLiteral("Error, Could Not Read The File ")));
-        QVERIFY(s.Problem.endsWith(QStringLiteral("bad.tra")));
-        QCOMPARE(s.Labels.value("StartingPrice"), QStringLiteral("$8.000")); // prices still shown
-        CurrentPortfolio.FileName = QStringLiteral("missing");
-        QVERIFY(ComputeStockSummary("A").Problem.isEmpty()); // a missing file is an empty portfolio
-        CurrentPortfolio = TListRecord{};
+        addDividend("p1", "A", "19990104", 3);
+        addDividend("p1", "B", "19990105", 4);
+        addDividend("p1", "A", "19990106", 5);
+        double sum = -1;
+        {
+            TTransBase whole(DividendFilePath("p1"), TOpenMode::ReadOnly);
+            QVERIFY(SumDividends(whole, "A", &sum));
+            QCOMPARE(sum, 8.0);
+        }
+        TTransBase file(DividendFilePath("p1"), TOpenMode::ReadOnly);
+        const qint64 size = QFileInfo(file.path()).size();
+        QVERIFY(QFile(file.path()).resize(size / 3)); // shortened behind the open object
+        QVERIFY(!SumDividends(file, "A", &sum));
+        QCOMPARE(sum, 0.0);
     }
 
     void cost0ShowsNotAvailable()

@@ -23,6 +23,13 @@ bool readPrice(const QString &text, double *value)
     return true;
 }
 
+// A damaged file can hold a price that is no number at all; the grid says
+// so rather than showing the raw "NAN" or "INF" as if it were a price.
+QString priceCell(double value)
+{
+    return std::isfinite(value) ? FixedText(value, 4, 10) : kNotAvailable;
+}
+
 } // namespace
 
 bool ReadVolumeText(const QString &text, int32_t *volume)
@@ -84,7 +91,9 @@ QStringList CheckPriceEntry(TPriceEntryTexts &t)
 TPriceRecord PriceRecordFromEntry(const TPriceEntryTexts &t)
 {
     TPriceRecord rec;
-    rec.Date = ConvertDate(kFormMM_DD_YYYY, kFormYYYYMMDD, t.Date);
+    // The date box hands over its blanks: " 1/ 5/2001" passes the date check
+    // and must still store "20010105", or the key would sort out of place.
+    rec.Date = DisplayToStoredDate(t.Date);
     readPrice(t.High, &rec.High);
     readPrice(t.Low, &rec.Low);
     readPrice(t.Close, &rec.Close);
@@ -116,11 +125,11 @@ QString PriceCellText(const TPriceRecord &rec, int column)
     case 0:
         return ConvertDate(kFormYYYYMMDD, kFormMM_DD_YYYY, rec.Date.text());
     case 1:
-        return FixedText(rec.High, 4, 10);
+        return priceCell(rec.High);
     case 2:
-        return FixedText(rec.Low, 4, 10);
+        return priceCell(rec.Low);
     case 3:
-        return FixedText(rec.Close, 4, 10);
+        return priceCell(rec.Close);
     case 4:
         return FixedText(rec.Volume, 0, 14);
     default:

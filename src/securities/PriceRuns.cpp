@@ -9,6 +9,8 @@
 #include "records/WatchBase.h"
 #include "transfer/ProgressThrottle.h"
 
+#include <QDir>
+
 #include <cmath>
 #include <cstring>
 
@@ -56,6 +58,64 @@ double SplitFactor(const TSplitEntry &entry)
     ReadNumberText(entry.After, &after);
     ReadNumberText(entry.Before, &before);
     return before / after;
+}
+
+namespace {
+
+// A product that a stored number cannot come back from: out of range, or a
+// non-zero value gone to 0. Values already damaged on file are left to the
+// windows that show them; the split does not make them worse.
+bool lostByProduct(double value, double product)
+{
+    return std::isfinite(value) && (!std::isfinite(product) || (value != 0 && product == 0));
+}
+
+QString outOfRangeProblem(const QString &path)
+{
+    return QStringLiteral("The Split Ratio Is Out Of Range For File: ") + QDir::toNativeSeparators(path);
+}
+
+} // namespace
+
+bool SplitKeepsEveryValue(TDataBase &file, const QString &symbol, const QString &splitDate, double factor,
+                          TRunTalk &talk)
+{
+    // The same records, in the same way, as the two stages will change them.
+    const QByteArray stop = splitDate.toLatin1();
+    bool before = true, lost = false;
+    file.ScanRange(0, file.LastIndex(), [&](const TPriceRecord &rec) {
+        before = before && rec.Date.bytes() < stop;
+        if (before)
+            for (const double v : {rec.High, rec.Low, rec.Close})
+                lost = lost || lostByProduct(v, v * factor);
+    });
+    if (lost) {
+        talk.error(outOfRangeProblem(file.path()));
+        return false;
+    }
+    // Files that cannot be read here are reported by the stage that needs them.
+    TWatchDatabase portfolios(PortfolioListPath(), TOpenMode::ReadOnly);
+    const QByteArray key = symbol.toLatin1();
+    TListRecord entry;
+    for (int p = 0; p < portfolios.RecordCount(); ++p) {
+        portfolios.ReadAt(entry, p);
+        if (portfolios.Status() & (IoError | Boundary))
+            break;
+        const QString fileName = entry.FileName.text();
+        if (fileName.isEmpty() || !IsSafeFileNamePart(fileName))
+            continue;
+        TTransBase trans(TransactionFilePath(fileName), TOpenMode::ReadOnly);
+        trans.ScanAll([&](const TTransRecord &t) {
+            if (t.Symbol.bytes() == key && t.Date.bytes() <= stop)
+                lost = lost || lostByProduct(t.Shares, t.Shares * (1 / factor)) ||
+                       lostByProduct(t.Price, t.Price * factor);
+        });
+        if (lost) {
+            talk.error(outOfRangeProblem(trans.path()));
+            return false;
+        }
+    }
+    return true;
 }
 
 bool SplitPriceFile(TDataBase &file, const QString &splitDate, double factor, TRunTalk &talk)

@@ -26,6 +26,12 @@ QStringList CheckSplitEntry(const TSplitEntry &entry);
 // before / after for entries that passed the checks.
 double SplitFactor(const TSplitEntry &entry);
 
+// Run before either stage: false, after naming the file through
+// talk.error(), when the split would turn a stored price or share count into
+// an infinity, or a non-zero one into 0 (a ratio such as 1 For 1e300 passes
+// the checks above but not every price on file). Nothing is written.
+bool SplitKeepsEveryValue(TDataBase &file, const QString &symbol, const QString &splitDate, double factor,
+                          TRunTalk &talk);
 // Stage one: every record dated before `splitDate` (stored date text), from
 // the first onwards up to the first that is not, gets high, low and close
 // multiplied by `factor`; volumes stay. Progress "Spliting Record: n".

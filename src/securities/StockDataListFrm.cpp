@@ -14,6 +14,7 @@
 #include "securities/StockDataListAddEditFrm.h"
 
 #include <QAbstractTableModel>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTableView>
@@ -135,6 +136,18 @@ void TStockDataListForm::openFile()
     m_model->setFile(m_file.get());
 }
 
+void TStockDataListForm::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Without a word the user would take the empty grid for an empty history.
+    if (!m_file)
+        return;
+    if (!m_file->IsOpen() && QFileInfo::exists(m_file->path()))
+        ShowError(CannotOpenFileMessage(m_file->path()));
+    else if (m_file->IsOpen() && !m_file->IsWritable())
+        ShowError(PriceFileProblem(*m_file));
+}
+
 int TStockDataListForm::selectedRow() const
 {
     const QModelIndex i = DrawGrid1->currentIndex();
@@ -159,8 +172,11 @@ void TStockDataListForm::setUpGrid(bool selectNewest)
     const int count = m_file ? m_file->RecordCount() : 0;
     for (QPushButton *b : {EditBtn, DeleteBtn, SplitBtn, ExportBtn})
         b->setEnabled(count > 0);
-    AddBtn->setEnabled(m_file != nullptr);
-    ImportBtn->setEnabled(m_file != nullptr);
+    // A file that is there but would not open (a folder of that name, say)
+    // reads as empty; adding to it or importing over it can only fail.
+    const bool writable = m_file && m_file->IsWritable();
+    AddBtn->setEnabled(writable);
+    ImportBtn->setEnabled(writable);
     if (selectNewest || keep < 1)
         selectRow(std::max(count, 1));
     else
@@ -248,11 +264,13 @@ void TStockDataListForm::SplitBtnClick()
         return;
     const TSplitEntry entry = dialog.entry();
     const double factor = SplitFactor(entry);
-    const QString splitDate = ConvertDate(kFormMM_DD_YYYY, kFormYYYYMMDD, entry.Date);
+    // Read as numbers: a part-typed " 6/ 1/1999" must compare as 19990601.
+    const QString splitDate = DisplayToStoredDate(entry.Date);
     bool ok = false;
     {
         TStatusTalk talk(this, QStringLiteral("Spliting Stock Data"), QString());
-        ok = SplitPriceFile(*m_file, splitDate, factor, talk);
+        ok = SplitKeepsEveryValue(*m_file, m_symbol, splitDate, factor, talk) &&
+             SplitPriceFile(*m_file, splitDate, factor, talk);
     }
     if (ok) {
         TStatusTalk talk(this, QStringLiteral("Spliting Portfolio Data"), QString());

@@ -47,6 +47,10 @@ public slots:
     void ImportBtnClick();
     void ExportBtnClick();
 
+protected:
+    // Says when the price file is there but could not be opened.
+    void showEvent(QShowEvent *event) override;
+
 private:
     void openFile();
     // Row count and the four buttons from the file; the selection moves only

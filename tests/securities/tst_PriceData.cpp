@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 using namespace qvtest;
 
@@ -125,6 +126,13 @@ private slots:
             << "-3"
             << QStringList{"High Cannot Be Less Then 0.", "Low Cannot Be Less Than 0.",
                            "Close Cannot Be Less Than 0.", "Volume Cannot Be Less Than 0."};
+        QTest::newRow("all three prices blank")
+            << "01/04/1999"
+            << ""
+            << ""
+            << ""
+            << "1"
+            << QStringList{"Invalid Value For High.", "Invalid Value For Low.", "Invalid Value For Close."};
         QTest::newRow("fractional volume") << "01/04/1999"
                                            << "1"
                                            << "1"
@@ -172,13 +180,61 @@ private slots:
         QCOMPARE(back.Volume, QStringLiteral("1000"));
     }
 
-    void gridCellsShowFourDecimalsAndWholeVolumes()
+    // The date box hands over its blanks; the stored key must still be the
+    // eight digits, or the day sorts between other months.
+    void typedDatesStoreTheirDigits_data()
     {
-        const TPriceRecord r = price("19990104", 123456.5, 10, 11.25, 2000000000);
-        QCOMPARE(PriceCellText(r, 0), QStringLiteral("01/04/1999"));
-        QCOMPARE(PriceCellText(r, 1), QStringLiteral("123456.5000"));
-        QCOMPARE(PriceCellText(r, 3), QStringLiteral("11.2500"));
-        QCOMPARE(PriceCellText(r, 4), QStringLiteral("2000000000"));
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("stored");
+        QTest::newRow("in full") << "01/05/2001"
+                                 << "20010105";
+        QTest::newRow("blanks in front") << " 1/ 5/2001"
+                                         << "20010105";
+        QTest::newRow("blanks behind") << "1 /5 /2001"
+                                       << "20010105";
+        QTest::newRow("two-digit parts with blanks") << "12/ 9/1999"
+                                                     << "19991209";
+    }
+    void typedDatesStoreTheirDigits()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, stored);
+        TPriceEntryTexts t{typed, "2", "1", "1.5", "10"};
+        QVERIFY(CheckPriceEntry(t).isEmpty());
+        QCOMPARE(PriceRecordFromEntry(t).Date.text(), stored);
+    }
+
+    void gridCells_data()
+    {
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        const double inf = std::numeric_limits<double>::infinity();
+        QTest::addColumn<double>("high");
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("close");
+        QTest::addColumn<QStringList>("cells");
+        QTest::newRow("four decimals and whole volumes")
+            << 123456.5 << 10.0 << 11.25
+            << QStringList{"01/04/1999", "123456.5000", "10.0000", "11.2500", "2000000000"};
+        // What a damaged file holds is not shown as a price.
+        QTest::newRow("not a number")
+            << nan << 10.0 << nan << QStringList{"01/04/1999", "N/A", "10.0000", "N/A", "2000000000"};
+        QTest::newRow("infinities") << inf << -inf << 11.25
+                                    << QStringList{"01/04/1999", "N/A", "N/A", "11.2500", "2000000000"};
+    }
+    void gridCells()
+    {
+        QFETCH(double, high);
+        QFETCH(double, low);
+        QFETCH(double, close);
+        QFETCH(QStringList, cells);
+        TPriceRecord r = price("19990104", 0, 0, 0, 2000000000);
+        r.High = high; // set after building: a write would not keep them
+        r.Low = low;
+        r.Close = close;
+        QStringList shown;
+        for (int c = 0; c < 5; ++c)
+            shown << PriceCellText(r, c);
+        QCOMPARE(shown, cells);
     }
 
     void addRefusesADateOnFile()
@@ -306,30 +362,86 @@ private slots:
 
     void splitChecks_data()
     {
+        QTest::addColumn<QString>("date");
         QTest::addColumn<QString>("after");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QStringList>("messages");
-        QTest::newRow("2 for 1") << "2"
+        const QString day = "06/01/1999";
+        QTest::newRow("2 for 1") << day << "2"
                                  << "1" << QStringList();
-        QTest::newRow("zero after") << "0"
+        QTest::newRow("empty date box") << "  /  /    "
+                                        << "2"
+                                        << "1" << QStringList{"Invalid Date Entered."};
+        QTest::newRow("zero after") << day << "0"
                                     << "1" << QStringList{"After Split Must Be Greater Than 0."};
-        QTest::newRow("letters") << "x"
+        QTest::newRow("letters") << day << "x"
                                  << "1"
                                  << QStringList{"After Split Value Invalid.",
                                                 "After Split Must Be Greater Than 0."};
-        QTest::newRow("zero before") << "2"
+        QTest::newRow("letters before")
+            << day << "1"
+            << "x" << QStringList{"Before Split Value Invalid.", "Before Split Must Be Greater Then 0."};
+        QTest::newRow("zero before") << day << "2"
                                      << "0" << QStringList{"Before Split Must Be Greater Then 0."};
-        QTest::newRow("ratio too small") << "1e-320"
+        QTest::newRow("ratio too small") << day << "1e-320"
                                          << "1e300" << QStringList{"The Split Ratio Is Out Of Range."};
-        QTest::newRow("ratio overflow") << "1e300"
+        QTest::newRow("ratio overflow") << day << "1e300"
                                         << "1e-300" << QStringList{"The Split Ratio Is Out Of Range."};
     }
     void splitChecks()
     {
+        QFETCH(QString, date);
         QFETCH(QString, after);
         QFETCH(QString, before);
         QFETCH(QStringList, messages);
-        QCOMPARE(CheckSplitEntry({"06/01/1999", after, before}), messages);
+        QCOMPARE(CheckSplitEntry({date, after, before}), messages);
+    }
+
+    // A ratio the checks accept can still be too much for the numbers on
+    // file; such a split is refused, naming the file, before anything is
+    // written. Only the records the split would change count.
+    void splitRefusesProductsOutOfRange_data()
+    {
+        QTest::addColumn<double>("early"); // every price of the day before the split date
+        QTest::addColumn<double>("late");  // every price of the split date itself
+        QTest::addColumn<double>("shares");
+        QTest::addColumn<double>("factor");
+        QTest::addColumn<QString>("refused"); // "stk", "tra" or empty
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("ordinary 1 for 1e300") << 1e-10 << 1.0 << 100.0 << 1e300 << "";
+        QTest::newRow("price to infinity") << 1e10 << 1.0 << 100.0 << 1e300 << "stk";
+        QTest::newRow("price to 0") << 1e-30 << 1.0 << 100.0 << 1e-300 << "stk";
+        QTest::newRow("shares to 0") << 1e-10 << 1.0 << 1e-30 << 1e300 << "tra";
+        QTest::newRow("shares to infinity") << 1e-10 << 1.0 << 1e10 << 1e-300 << "tra";
+        QTest::newRow("huge price on the split date is left alone") << 1e-10 << 1e10 << 100.0 << 1e300 << "";
+        QTest::newRow("a price already damaged does not block") << nan << 1.0 << 100.0 << 1e300 << "";
+    }
+    void splitRefusesProductsOutOfRange()
+    {
+        QFETCH(double, early);
+        QFETCH(double, late);
+        QFETCH(double, shares);
+        QFETCH(double, factor);
+        QFETCH(QString, refused);
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A",
+                    {price("19990528", early, early, early, 10), price("19990601", late, late, late, 10)});
+        addPortfolio("p1", "FIRST");
+        addTrans("p1", "A", "19990520", shares, 1e-10);
+        const QByteArray prices = TTestEnv::readFile(PriceFilePath("A"));
+        const QByteArray trades = TTestEnv::readFile(TransactionFilePath("p1"));
+        TRecordingTalk talk;
+        TDataBase file(PriceFilePath("A"));
+        QCOMPARE(SplitKeepsEveryValue(file, "A", "19990601", factor, talk), refused.isEmpty());
+        if (refused.isEmpty()) {
+            QVERIFY(talk.errors.isEmpty());
+        } else {
+            const QString path = refused == "stk" ? PriceFilePath("A") : TransactionFilePath("p1");
+            QCOMPARE(talk.errors, QStringList{"The Split Ratio Is Out Of Range For File: " + path});
+        }
+        QCOMPARE(TTestEnv::readFile(PriceFilePath("A")), prices);
+        QCOMPARE(TTestEnv::readFile(TransactionFilePath("p1")), trades);
     }
 
     void twoForOneSplitAdjustsPricesAndEveryPortfolio()

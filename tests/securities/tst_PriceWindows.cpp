@@ -116,6 +116,100 @@ private slots:
         QV_VERIFY_ENV(env);
     }
 
+    // The date box hands over its blanks; the split must still take the
+    // day typed, for prices (strictly before) and trades (on or before).
+    void aSplitDateTypedInPartIsThatDay_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("blanks in front") << " 6/ 1/1999";
+        QTest::newRow("blanks behind") << "6 /1 /1999";
+    }
+    void aSplitDateTypedInPartIsThatDay()
+    {
+        QFETCH(QString, typed);
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("19990528", 20, 10, 16, 100), price("19990601", 22, 12, 18, 200),
+                          price("19991001", 24, 14, 20, 300)});
+        addPortfolio("p1", "FIRST");
+        addTrans("p1", "A", "19990601", 100, 40);
+        addTrans("p1", "A", "19990602", 10, 18);
+        TStockDataListForm form(nullptr, "ALPHA (A)", "A");
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = static_cast<TSplitForm *>(d);
+            dialog->SplitDate->setText(typed);
+            dialog->AfterSplit->setText("2");
+            dialog->BeforeSplit->setText("1");
+            dialog->SplitBtn->click();
+            return d->result();
+        });
+        form.SplitBtnClick();
+        QList<double> closes;
+        for (const TPriceRecord &r : readPrices("A"))
+            closes << r.Close;
+        QCOMPARE(closes, QList<double>({8, 18, 20}));
+        const QList<TTransRecord> t = readTrans(TransactionFilePath("p1"));
+        QCOMPARE(t[0].Shares, 200.0);
+        QCOMPARE(t[1].Shares, 10.0);
+        QV_VERIFY_ENV(env);
+    }
+
+    void aSplitThatWouldOverflowWritesNothing()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        writePrices("A", {price("19990528", 2e10, 1e10, 1.5e10, 100), price("19990601", 22, 12, 18, 200)});
+        addPortfolio("p1", "FIRST");
+        addTrans("p1", "A", "19990520", 100, 40);
+        const QByteArray prices = TTestEnv::readFile(PriceFilePath("A"));
+        const QByteArray trades = TTestEnv::readFile(TransactionFilePath("p1"));
+        TStockDataListForm form(nullptr, "ALPHA (A)", "A");
+        QueueModalScript([](QDialog *d) {
+            auto *dialog = static_cast<TSplitForm *>(d);
+            dialog->AfterSplit->setText("1");
+            dialog->BeforeSplit->setText("1e300"); // passes the ratio check
+            dialog->SplitBtn->click();
+            return d->result();
+        });
+        TProgressCaptions shown;
+        form.SplitBtnClick();
+        QCOMPARE(shown.captions, QStringList{"Spliting Stock Data"});
+        QCOMPARE(env.messages.texts(),
+                 QStringList{"The Split Ratio Is Out Of Range For File: " + PriceFilePath("A")});
+        QCOMPARE(TTestEnv::readFile(PriceFilePath("A")), prices);
+        QCOMPARE(TTestEnv::readFile(TransactionFilePath("p1")), trades);
+        QV_VERIFY_ENV(env);
+    }
+
+    // A price file that is there but will not open looks like an empty
+    // history; the window says which file it is and offers no change to it.
+    void aPriceFileThatWillNotOpenIsNamed_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("ordinary file") << false;
+        QTest::newRow("folder of that name") << true;
+    }
+    void aPriceFileThatWillNotOpenIsNamed()
+    {
+        QFETCH(bool, folder);
+        TTestEnv env;
+        makeFolders(env);
+        if (folder)
+            QVERIFY(QDir().mkpath(PriceFilePath("A")));
+        else
+            writePrices("A", {});
+        TStockDataListForm form(nullptr, "ALPHA (A)", "A");
+        form.show();
+        QCOMPARE(env.messages.texts(),
+                 folder ? QStringList{"Error, Could Not Open The File " + PriceFilePath("A")}
+                        : QStringList());
+        QCOMPARE(form.AddBtn->isEnabled(), !folder);
+        QCOMPARE(form.ImportBtn->isEnabled(), !folder);
+        QVERIFY(!form.EditBtn->isEnabled() && !form.SplitBtn->isEnabled());
+        form.hide();
+        QV_VERIFY_ENV(env);
+    }
+
     void deleteDialogNamesTheSecurity()
     {
         TTestEnv env;

@@ -82,7 +82,7 @@ QStringList DividendProblems(const TDividendInput &in)
 void InputToTransaction(const TTransInput &in, TTransRecord &rec)
 {
     rec.Symbol = in.Symbol;
-    rec.Date = ConvertDate(kFormMM_DD_YYYY, kFormYYYYMMDD, in.Date);
+    rec.Date = DisplayToStoredDate(in.Date);
     const double shares = number(in.Shares);
     rec.Shares = in.Sold ? -shares : shares;
     rec.Price = number(in.Price);
@@ -104,7 +104,7 @@ TTransInput TransactionToInput(const TTransRecord &rec)
 void InputToDividend(const TDividendInput &in, TTransRecord &rec)
 {
     rec.Symbol = in.Symbol;
-    rec.Date = ConvertDate(kFormMM_DD_YYYY, kFormYYYYMMDD, in.Date);
+    rec.Date = DisplayToStoredDate(in.Date);
     const double amount = number(in.Amount);
     rec.Price = in.Distributed ? -amount : amount;
     rec.Shares = 0;

@@ -22,10 +22,12 @@ public:
     bool Find(TListRecord &rec, const QString &name);
     // Stores `rec` in name order, or over the stored entry of its name.
     void Insert(TListRecord &rec) { insert(&rec, TDuplicate::Replace); }
+    // A delete the disk refused keeps its IoError for the caller to report.
     void Delete(int index)
     {
         deleteAt(index);
-        clearStatus();
+        if (!(Status() & IoError))
+            clearStatus();
     }
 
 protected:

@@ -211,6 +211,9 @@ bool TStockDataForm::readSelected(TListRecord &rec)
     const int row = selectedRow();
     if (!m_file || row < 1 || row > m_file->RecordCount())
         return false;
+    // An IoError left by a change that failed (and was reported) must not
+    // make every later read look failed.
+    m_file->ClearStatus();
     m_file->ReadAt(rec, row - 1);
     return !(m_file->Status() & (IoError | Boundary));
 }
@@ -310,9 +313,14 @@ void TStockDataForm::DeleteBtnClick()
         Refresh();
         return;
     }
-    if (dialog.CheckBox1->isChecked() && !current.NoteFile.isEmpty() &&
-        QFile::exists(current.NoteFile.text()))
-        QFile::remove(current.NoteFile.text());
+    const QString note = current.NoteFile.text();
+    if (dialog.CheckBox1->isChecked() && !note.isEmpty() && QFile::exists(note) && !QFile::remove(note)) {
+        // The entry is gone; the user asked for the note to go too and must
+        // know that it is still there.
+        Refresh();
+        ShowError(CannotWriteToFileMessage(note));
+        return;
+    }
     Refresh();
 }
 

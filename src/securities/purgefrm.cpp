@@ -52,7 +52,7 @@ void PurgeData(QWidget *owner)
         TPurgeForm dialog(owner);
         if (ExecModal(&dialog) != QDialog::Accepted)
             return;
-        stop = ConvertDate(kFormMM_DD_YYYY, kFormYYYYMMDD, dialog.StopDate->text());
+        stop = DisplayToStoredDate(dialog.StopDate->text());
     }
     if (!AskYesNo(QStringLiteral("Are You Sure You Want To Purge Files?")))
         return;

@@ -129,6 +129,11 @@ private slots:
         QCOMPARE(back.Shares, QStringLiteral("100"));
         QVERIFY(back.Sold);
         QCOMPARE(back.Date, QStringLiteral("03/01/2024"));
+        // A date box typed in part stores its digits, never blanks in the key.
+        InputToTransaction({"IBM", " 3/ 1/2024", "100", "10.00", "9.95", true}, r);
+        QCOMPARE(r.Date.text(), QStringLiteral("20240301"));
+        InputToDividend({"XYZ", "3 /1 /2024", "12.50", true}, r);
+        QCOMPARE(r.Date.text(), QStringLiteral("20240301"));
     }
 
     void distributedDividendRoundTrip()

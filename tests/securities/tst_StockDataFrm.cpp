@@ -2,6 +2,7 @@
 // purge, driven the way a user would with scripted dialogs and message boxes.
 
 #include "SecuritiesTestData.h"
+#include "SizeLimit.h"
 #include "frame/DateBoxUi.h"
 #include "frame/ModalUi.h"
 #include "frame/WindowListFrm.h"
@@ -15,6 +16,7 @@
 #include "securities/purgefrm.h"
 
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -206,6 +208,114 @@ private slots:
         QCOMPARE(readPrices("C")[0].High, 10.0);
         QCOMPARE(priceDates("D"), QStringList());
         QVERIFY(!QFile::exists(PriceFilePath("E")));
+        QV_VERIFY_ENV(env);
+    }
+
+    // Cancel passes one security by and the round goes on; a stored entry
+    // whose symbol could name no file is never offered, and no file is made
+    // for it.
+    void quickEntryGoesOnAfterCancelAndSkipsUnsafeSymbols()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        env.pinClock(QDateTime(QDate(2000, 6, 15), QTime(9, 0)));
+        addSymbol("A", "NAME A");
+        addSymbol("C", "NAME C");
+        addWatch("A", "NAME A");
+        addWatch("..", "NAME B");
+        addWatch("C", "NAME C");
+        TStockDataForm form;
+        form.selectRow(1);
+        QStringList captions;
+        QueueModalScript([&](QDialog *d) {
+            captions << d->windowTitle();
+            return int(QDialog::Rejected);
+        });
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = static_cast<TStockDataListAddEditForm *>(d);
+            captions << d->windowTitle();
+            dialog->CloseField->setText("10");
+            dialog->VolumeField->setText("500");
+            dialog->SaveBtn->click();
+            return d->result();
+        });
+        env.messages.expectQuestion("Are You Sure You Want To Do Quick Data Entry?", true);
+        form.QuickBtnClick();
+        QCOMPARE(captions, QStringList({"Add Stock Data For NAME A (A)", "Add Stock Data For NAME C (C)"}));
+        QCOMPARE(priceDates("A"), QStringList());
+        QCOMPARE(priceDates("C"), QStringList({"20000615"}));
+        QVERIFY(!QFile::exists(GetFolders().Data + "...stk"));
+        QCOMPARE(form.selectedRow(), 3);
+        QV_VERIFY_ENV(env);
+    }
+
+    // A list the disk will not take: Add and Delete say so with the path and
+    // the list keeps what it had; a note that cannot be removed is reported
+    // after its entry is gone.
+    void failedChangesAreReportedWithTheirPath()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        addSymbol("A", "ALPHA");
+        addSymbol("B", "BETA");
+        const QString note = env.path("notes/A.txt");
+        QVERIFY(QDir().mkpath(note + "/inside")); // a folder: there, but no file to remove
+        {
+            TWatchDatabase db(WatchListPath());
+            TListRecord e = listEntry("A", "ALPHA", note);
+            db.Insert(e);
+        }
+        const QByteArray before = TTestEnv::readFile(WatchListPath());
+        TStockDataForm form;
+        QueueModalScript([&](QDialog *d) {
+            d->findChild<QLineEdit *>("Symbol")->setText("B");
+            d->findChild<QPushButton *>("SaveBtn")->click();
+            return d->result();
+        });
+        {
+            TSizeLimit full(before.size());
+            form.AddBtnClick();
+        }
+        QCOMPARE(env.messages.texts(), QStringList{CannotWriteToFileMessage(WatchListPath())});
+        QCOMPARE(env.messages.said[0].icon, TMsgIcon::Error);
+        QCOMPARE(TTestEnv::readFile(WatchListPath()), before);
+        QCOMPARE(listed(form), QStringList{"ALPHA"});
+
+        env.messages.said.clear();
+        bool asked = false;
+        QueueModalScript([&](QDialog *d) {
+            auto *dialog = static_cast<TWatchListAddEditForm *>(d);
+            asked = true;
+            dialog->CheckBox1->setChecked(true);
+            dialog->DeleteBtn->click();
+            return d->result();
+        });
+        form.selectRow(1);
+        form.DeleteBtnClick();
+        QVERIFY(asked);
+        QCOMPARE(listed(form), QStringList());
+        QCOMPARE(env.messages.texts(), QStringList{CannotWriteToFileMessage(note)});
+        QV_VERIFY_ENV(env);
+    }
+
+    // A browsed note path longer than the field holds is refused whole
+    // rather than cut to the path of some other file.
+    void noteBrowseRefusesAPathTooLong()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        TWatchListAddEditForm dialog;
+        dialog.NoteFile->setText("old.txt");
+        const QString longPath = env.path("notes/") + QString(300, QLatin1Char('n')) + ".txt";
+        QueueModalScript([&](QDialog *d) {
+            static_cast<QFileDialog *>(d)->selectFile(longPath);
+            return int(QDialog::Accepted);
+        });
+        dialog.NoteBtnClick();
+        QCOMPARE(dialog.NoteFile->text(), QStringLiteral("old.txt"));
+        QCOMPARE(env.messages.texts(),
+                 QStringList{"Invalid Data Has Been Entered For The Following Fields:\n\n"
+                             "Securities Note File: The Path Cannot Be Stored"});
         QV_VERIFY_ENV(env);
     }
 
@@ -526,8 +636,12 @@ private slots:
         QCOMPARE(caption, QStringLiteral("Purge Stock Data"));
         QCOMPARE(TTestEnv::readFile(PriceFilePath("A")), before);
 
+        // A stop date typed in part is still that day, not a text that sorts
+        // after every record and would empty the file.
         QueueModalScript([&](QDialog *d) {
-            static_cast<TPurgeForm *>(d)->PurgeBtn->click();
+            auto *dialog = static_cast<TPurgeForm *>(d);
+            dialog->StopDate->setText("1 /4 /2000");
+            dialog->PurgeBtn->click();
             return d->result();
         });
         env.messages.expectQuestion("Are You Sure You Want To Purge Files?", true);

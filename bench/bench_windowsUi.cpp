@@ -3,12 +3,14 @@
 // company column looked up in a 5,000-security symbol file, and the
 // "Select Overlay" dialog over a 5,000-entry watch list, and a Run Watch whose
 // two functions pass every one of the 5,000 watched securities: 10,000
-// coloured lines in the window. The windows are
+// coloured lines in the window; and Export All of 100 long histories behind
+// the progress window. The windows are
 // painted off screen with grab(), which runs the same paint code a screen
 // would.
 
 #include "chart/Overlayfrm.h"
-#include "frame/StdUnitFiles.h"
+#include "frame/StatusFrm.h"
+#include "frame/StdUnit.h"
 #include "frame/Stockcfg.h"
 #include "portfolio/Transationfrm.h"
 #include "records/Database.h"
@@ -18,6 +20,7 @@
 #include "records/WatchBase.h"
 #include "screening/FunctionEdit.h"
 #include "screening/runwatchfrm.h"
+#include "transfer/ExportRun.h"
 
 #include <QApplication>
 #include <QDate>
@@ -202,6 +205,71 @@ void BM_RunWatch10000Lines(benchmark::State &state)
         state.SkipWithError("fewer lines than passes");
 }
 BENCHMARK(BM_RunWatch10000Lines)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Export All of 100 histories of 5,550 days, every field, comma layout,
+// through the progress window the stock data window shows: every record's
+// text is made, the window is repainted at most about 20 times a second.
+class TCountingStatusTalk : public TStatusTalk
+{
+public:
+    using TStatusTalk::TStatusTalk;
+    void progress(const QString &message) override
+    {
+        ++paints;
+        TStatusTalk::progress(message);
+    }
+    int paints = 0;
+};
+
+void BM_ExportAll100Window(benchmark::State &state)
+{
+    workspace();
+    const QString folder = BaseFolder() + QStringLiteral("exportall/");
+    QDir().mkpath(folder);
+    const QString listPath = folder + QStringLiteral("list.sbl");
+    {
+        QByteArray history;
+        TPriceRecord p;
+        for (int d = 0; d < 5550; ++d) {
+            p.Date = QDate(1990, 1, 3).addDays(d).toString(QStringLiteral("yyyyMMdd"));
+            p.Close = 10 + d % 37 + 0.25;
+            p.High = p.Close + 1;
+            p.Low = p.Close - 1;
+            p.Volume = 1000000 + d;
+            history.append(reinterpret_cast<const char *>(&p), sizeof p);
+        }
+        TWatchDatabase list(listPath);
+        QByteArray image;
+        for (int i = 0; i < 100; ++i) {
+            const QString symbol = QStringLiteral("EX%1").arg(i, 3, 10, QLatin1Char('0'));
+            ReplaceFileContents(PriceFilePath(symbol), history);
+            TListRecord e;
+            e.FileName = symbol;
+            e.Name = QStringLiteral("EXPORT SECURITY ") + symbol;
+            list.AppendImage(image, e);
+        }
+        list.ReplaceAll(image);
+    }
+    TExportSettings s;
+    s.FileName = folder + QStringLiteral("all.txt");
+    s.Layout = kLayoutComma;
+    s.DateForm = kFormMM_DD_YYYY;
+    s.FromDate = QStringLiteral("01/01/1960");
+    s.ToDate = QStringLiteral("12/31/2030");
+    s.IncludeHeader = true;
+    s.Fields = QStringList{"Symbol", "Company", "Date", "High", "Low", "Close", "Volume"};
+    for (auto _ : state) {
+        TCountingStatusTalk talk(nullptr, QStringLiteral("Exporting Stock Data Information"), QString());
+        if (!RunExportAll(s, listPath, talk))
+            state.SkipWithError("export failed");
+        state.counters["paints"] = talk.paints;
+    }
+}
+BENCHMARK(BM_ExportAll100Window)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->Repetitions(5)

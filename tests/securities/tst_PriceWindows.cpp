@@ -2,6 +2,7 @@
 // the texts of the duplicate-date boxes, the captions of the dialogs and of
 // the progress windows, and the date the Add dialog starts with.
 
+#include "ProgressCaptions.h"
 #include "SecuritiesTestData.h"
 #include "frame/DateBoxUi.h"
 #include "frame/ModalUi.h"
@@ -17,28 +18,6 @@
 #include <QtTest>
 
 using namespace qvtest;
-
-namespace {
-
-// Collects the captions of the progress windows as they are shown.
-class TProgressCaptions : public QObject
-{
-public:
-    TProgressCaptions() { qApp->installEventFilter(this); }
-    ~TProgressCaptions() override { qApp->removeEventFilter(this); }
-    QStringList captions;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (event->type() == QEvent::Show)
-            if (auto *form = qobject_cast<TStatusForm *>(watched))
-                captions << form->windowTitle();
-        return false;
-    }
-};
-
-} // namespace
 
 class TestPriceWindows : public QObject
 {

@@ -34,6 +34,17 @@ QStringList items(QListWidget *list)
     return out;
 }
 
+// One day of ACME at 12.50 on 06/15/1999.
+void addAcmeDay()
+{
+    TDataBase db(PriceFilePath("ACME"));
+    TPriceRecord r;
+    r.Date.setText("19990615");
+    r.High = r.Low = r.Close = 12.5;
+    r.Volume = 10;
+    QVERIFY(db.Insert(r));
+}
+
 void pick(TExportForm &f, const QString &field)
 {
     const auto found = f.AvailableFields->findItems(field, Qt::MatchExactly);
@@ -140,14 +151,7 @@ private slots:
     {
         TTestEnv env;
         CreateMissingFolders();
-        {
-            TDataBase db(PriceFilePath("ACME"));
-            TPriceRecord r;
-            r.Date.setText("19990615");
-            r.High = r.Low = r.Close = 12.5;
-            r.Volume = 10;
-            QVERIFY(db.Insert(r));
-        }
+        addAcmeDay();
         const QString out = env.path("out.txt");
         QString caption;
         QueueModalScript([&](QDialog *d) {
@@ -176,13 +180,8 @@ private slots:
     {
         TTestEnv env;
         CreateMissingFolders();
+        addAcmeDay();
         {
-            TDataBase db(PriceFilePath("ACME"));
-            TPriceRecord r;
-            r.Date.setText("19990615");
-            r.High = r.Low = r.Close = 12.5;
-            r.Volume = 10;
-            QVERIFY(db.Insert(r));
             TWatchDatabase list(WatchListPath());
             TListRecord e;
             e.FileName.setText("..");

@@ -218,6 +218,18 @@ private slots:
         QCOMPARE(h.Fees, 7.0);
         QCOMPARE(h.Dividends, 7.0);
 
+        // Damaged trades (no number for shares, price or fee) count nothing:
+        // one NaN would otherwise turn every figure into N/A.
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        addTrans("p2", "A", "19990104", 100, 10, 5);
+        addTrans("p2", "A", "19990105", nan, 12, 5);
+        addTrans("p2", "A", "19990106", 10, nan, 5);
+        addTrans("p2", "A", "19990107", 10, 12, std::numeric_limits<double>::infinity());
+        const TSecurityPosition damaged = HoldingsOf("A", "p2");
+        QCOMPARE(damaged.Shares, 100.0);
+        QCOMPARE(damaged.Cost, 1000.0);
+        QCOMPARE(damaged.Fees, 5.0);
+
         // Net gain exactly 0 takes the minus colour.
         const TStockSummaryTexts s = ComputeStockSummary("A");
         QVERIFY(s.ShowHoldings);

@@ -395,6 +395,11 @@ void TStockDataForm::QuickBtnClick()
         if (!SymbolProblem(symbol).isEmpty())
             continue; // no price file may be named by it
         TDataBase prices(PriceFilePath(symbol));
+        // Said before the dialog, so no day's prices are typed for nothing.
+        if (!prices.IsWritable()) {
+            ShowError(PriceFileProblem(prices));
+            continue;
+        }
         TStockDataListAddEditForm dialog(this);
         dialog.setWindowTitle(QStringLiteral("Add Stock Data For ") + rec.Name.text() + QStringLiteral(" (") +
                               symbol + QLatin1Char(')'));
@@ -406,10 +411,6 @@ void TStockDataForm::QuickBtnClick()
         if (result != QDialog::Accepted)
             continue;
         defaultDate = dialog.DateField->text();
-        if (!prices.IsWritable()) {
-            ShowError(PriceFileProblem(prices));
-            continue;
-        }
         switch (AddPriceRecord(prices, dialog.record())) {
         case TPriceChange::AlreadyOnFile:
             ShowError(kPriceOnFileMessage);

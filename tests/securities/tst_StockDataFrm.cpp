@@ -213,7 +213,7 @@ private slots:
 
     // Cancel passes one security by and the round goes on; a stored entry
     // whose symbol could name no file is never offered, and no file is made
-    // for it.
+    // for it; one whose price file cannot be opened is named, not offered.
     void quickEntryGoesOnAfterCancelAndSkipsUnsafeSymbols()
     {
         TTestEnv env;
@@ -224,6 +224,8 @@ private slots:
         addWatch("A", "NAME A");
         addWatch("..", "NAME B");
         addWatch("C", "NAME C");
+        addWatch("D", "NAME D");
+        QVERIFY(QDir().mkpath(PriceFilePath("D"))); // there, but no file to add to
         TStockDataForm form;
         form.selectRow(1);
         QStringList captions;
@@ -245,7 +247,10 @@ private slots:
         QCOMPARE(priceDates("A"), QStringList());
         QCOMPARE(priceDates("C"), QStringList({"20000615"}));
         QVERIFY(!QFile::exists(GetFolders().Data + "...stk"));
-        QCOMPARE(form.selectedRow(), 3);
+        // D's file cannot take a day: said with its path before any typing.
+        QCOMPARE(env.messages.texts(), QStringList({"Are You Sure You Want To Do Quick Data Entry?",
+                                                    CannotWriteToFileMessage(PriceFilePath("D"))}));
+        QCOMPARE(form.selectedRow(), 4);
         QV_VERIFY_ENV(env);
     }
 

@@ -52,8 +52,8 @@ public:
     // The number of records; 0 for an empty file or one that is not open.
     int RecordCount() const { return IsOpen() ? m_lastIndex + 1 : 0; }
     uint16_t Status() const { return m_status; }
-    // ReadAt leaves the flags of earlier operations alone, so a window that
-    // has reported a failed change starts its next read afresh with this.
+    // ReadAt leaves the flags of earlier operations alone, so a change that
+    // returns its failure to the caller clears them for the next reader.
     void ClearStatus() { clearStatus(); }
 
     QString path() const { return m_path; }

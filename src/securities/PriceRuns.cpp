@@ -62,6 +62,19 @@ double SplitFactor(const TSplitEntry &entry)
 
 namespace {
 
+// Which records a split changes, in one place for the range check and the
+// two stages: prices dated strictly before the split day, and the security's
+// trades dated on or before it.
+bool splitsPrice(const TPriceRecord &rec, const QByteArray &stop)
+{
+    return rec.Date.bytes() < stop;
+}
+
+bool splitsTrade(const TTransRecord &t, const QByteArray &key, const QByteArray &stop)
+{
+    return t.Symbol.bytes() == key && t.Date.bytes() <= stop;
+}
+
 // A product that a stored number cannot come back from: out of range, or a
 // non-zero value gone to 0. Values already damaged on file are left to the
 // windows that show them; the split does not make them worse.
@@ -84,7 +97,7 @@ bool SplitKeepsEveryValue(TDataBase &file, const QString &symbol, const QString 
     const QByteArray stop = splitDate.toLatin1();
     bool before = true, lost = false;
     file.ScanRange(0, file.LastIndex(), [&](const TPriceRecord &rec) {
-        before = before && rec.Date.bytes() < stop;
+        before = before && splitsPrice(rec, stop);
         if (before)
             for (const double v : {rec.High, rec.Low, rec.Close})
                 lost = lost || lostByProduct(v, v * factor);
@@ -106,7 +119,7 @@ bool SplitKeepsEveryValue(TDataBase &file, const QString &symbol, const QString 
             continue;
         TTransBase trans(TransactionFilePath(fileName), TOpenMode::ReadOnly);
         trans.ScanAll([&](const TTransRecord &t) {
-            if (t.Symbol.bytes() == key && t.Date.bytes() <= stop)
+            if (splitsTrade(t, key, stop))
                 lost = lost || lostByProduct(t.Shares, t.Shares * (1 / factor)) ||
                        lostByProduct(t.Price, t.Price * factor);
         });
@@ -138,7 +151,7 @@ bool SplitPriceFile(TDataBase &file, const QString &splitDate, double factor, TR
         TPriceRecord rec;
         char *stored = image.data() + qsizetype(n) * qsizetype(sizeof(TPriceRecord));
         std::memcpy(&rec, stored, sizeof rec);
-        if (!(rec.Date.bytes() < stop))
+        if (!splitsPrice(rec, stop))
             break;
         ApplyPriceRule(rec); // as a read delivers it
         rec.High *= factor;
@@ -197,7 +210,7 @@ bool SplitPortfolios(const QString &symbol, const QString &splitDate, double fac
             TTransRecord t;
             char *stored = image.data() + qsizetype(i) * qsizetype(sizeof(TTransRecord));
             std::memcpy(&t, stored, sizeof t);
-            if (t.Symbol.bytes() != key || !(t.Date.bytes() <= stop))
+            if (!splitsTrade(t, key, stop))
                 continue;
             t.Shares *= 1 / factor;
             t.Price *= factor;

@@ -211,9 +211,6 @@ bool TStockDataForm::readSelected(TListRecord &rec)
     const int row = selectedRow();
     if (!m_file || row < 1 || row > m_file->RecordCount())
         return false;
-    // An IoError left by a change that failed (and was reported) must not
-    // make every later read look failed.
-    m_file->ClearStatus();
     m_file->ReadAt(rec, row - 1);
     return !(m_file->Status() & (IoError | Boundary));
 }
@@ -306,22 +303,20 @@ void TStockDataForm::DeleteBtnClick()
     const int index = selectedRow() - 1;
     m_file->ReadAt(current, index);
     m_remembered = index;
-    m_file->Delete(index);
-    if (m_file->Status() & IoError) {
+    if (!DeleteWatchEntry(*m_file, index)) {
         // The entry is still listed, so its note stays too.
         ShowError(CannotWriteToFileMessage(m_file->path()));
         Refresh();
         return;
     }
+    // The user asked for the note to go with the entry and must know when
+    // it is still there.
     const QString note = current.NoteFile.text();
-    if (dialog.CheckBox1->isChecked() && !note.isEmpty() && QFile::exists(note) && !QFile::remove(note)) {
-        // The entry is gone; the user asked for the note to go too and must
-        // know that it is still there.
-        Refresh();
-        ShowError(CannotWriteToFileMessage(note));
-        return;
-    }
+    const bool noteKept =
+        dialog.CheckBox1->isChecked() && !note.isEmpty() && QFile::exists(note) && !QFile::remove(note);
     Refresh();
+    if (noteKept)
+        ShowError(CannotWriteToFileMessage(note));
 }
 
 void TStockDataForm::DropSecurity(const QString &symbol, const QString &name)

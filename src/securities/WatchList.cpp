@@ -133,7 +133,7 @@ QStringList CheckWatchEntry(const TWatchEntryTexts &entry)
         failed << QStringLiteral("Securities Symbol: The Symbol Cannot Be Stored");
     const QString note = entry.NoteFile;
     if (!isSingleByte(note) || note.size() > 255)
-        failed << QStringLiteral("Securities Note File: The Path Cannot Be Stored");
+        failed << kNotePathProblem;
     return failed;
 }
 
@@ -162,8 +162,10 @@ int InsertWatchEntry(TWatchDatabase &watch, TListRecord entry)
     if (!watch.IsWritable())
         return -1;
     watch.Insert(entry);
-    if (watch.Status() & IoError)
+    if (watch.Status() & IoError) {
+        watch.ClearStatus();
         return -1;
+    }
     TListRecord found;
     if (!watch.Find(found, entry.Name.text()))
         return -1;
@@ -179,8 +181,10 @@ int ReplaceWatchEntry(TWatchDatabase &watch, int index, const TListRecord &entry
     TListRecord e;
     for (int i = 0; i < watch.RecordCount(); ++i) {
         watch.ReadAt(e, i);
-        if (watch.Status() & (IoError | Boundary))
+        if (watch.Status() & (IoError | Boundary)) {
+            watch.ClearStatus();
             return -1;
+        }
         if (i != index)
             entries.push_back(e);
     }
@@ -194,5 +198,17 @@ int ReplaceWatchEntry(TWatchDatabase &watch, int index, const TListRecord &entry
     image.reserve(entries.size() * qsizetype(sizeof(TListRecord)));
     for (TListRecord &r : entries)
         watch.AppendImage(image, r);
-    return watch.ReplaceAll(image) ? position : -1;
+    const bool replaced = watch.ReplaceAll(image);
+    watch.ClearStatus();
+    return replaced ? position : -1;
+}
+
+bool DeleteWatchEntry(TWatchDatabase &watch, int index)
+{
+    if (!watch.IsWritable() || index < 0 || index >= watch.RecordCount())
+        return false;
+    watch.Delete(index);
+    const bool deleted = !(watch.Status() & IoError);
+    watch.ClearStatus();
+    return deleted;
 }

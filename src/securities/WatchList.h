@@ -33,6 +33,9 @@ struct TWatchEntryTexts
     QString Name; // the name the dialog shows for the symbol
     QString NoteFile;
 };
+// The line for a note path the list cannot hold (not single-byte, or longer
+// than its 255 places).
+inline const QString kNotePathProblem = QStringLiteral("Securities Note File: The Path Cannot Be Stored");
 // The entry dialog's checks: the symbol must be able to name its price file
 // and the note path must be storable (single-byte text).
 QStringList CheckWatchEntry(const TWatchEntryTexts &entry);
@@ -40,9 +43,17 @@ TListRecord WatchEntryRecord(const TWatchEntryTexts &entry);
 
 // True when another entry than `except` (a position, -1 for none) has the name.
 bool WatchNameTaken(TWatchDatabase &watch, const QString &name, int except = -1);
+// The changes below return their failure and leave the list's Status clean:
+// the stock data window's list is the one the purge, the watch run and the
+// overlay choice walk with ReadAt, which keeps earlier flags, so a stale
+// IoError would make every one of their reads look failed.
+
 // Inserts the entry in name order; returns its position, -1 when it could not
 // be stored.
 int InsertWatchEntry(TWatchDatabase &watch, TListRecord entry);
+// Removes the entry at `index`; false when the list could not be written (it
+// is then unchanged).
+bool DeleteWatchEntry(TWatchDatabase &watch, int index);
 // Replaces the entry at `index` by `entry`, moved to its name's place, in one
 // whole-file replacement: the list holds either the old entry or the new one,
 // never neither or both. Returns the new position, -1 when the list could

@@ -123,7 +123,7 @@ void TWatchListAddEditForm::NoteBtnClick()
     // the entry would point at another file; say so and keep the old text.
     const QString chosen = dialog.selectedFiles().first();
     if (chosen.size() > NoteFile->maxLength()) {
-        ShowInvalidFields({QStringLiteral("Securities Note File: The Path Cannot Be Stored")});
+        ShowInvalidFields({kNotePathProblem});
         return;
     }
     NoteFile->setText(chosen);

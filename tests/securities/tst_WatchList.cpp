@@ -3,6 +3,8 @@
 // checks that keep a symbol from naming a file outside the data folder.
 
 #include "SecuritiesTestData.h"
+#include "SizeLimit.h"
+#include "securities/PriceRuns.h"
 #include "securities/WatchList.h"
 
 #include <QtTest>
@@ -240,6 +242,34 @@ private slots:
         TWatchDatabase readOnly(WatchListPath(), TOpenMode::ReadOnly);
         QCOMPARE(ReplaceWatchEntry(readOnly, 0, listEntry("Z", "ZULU")), -1);
         QCOMPARE(stored(readOnly), QStringList({"A=ALPHA", "BETA=BETA", "GAMMA=GAMMA"}));
+    }
+
+    // On a full disk every change fails whole and says so, and leaves no
+    // IoError behind on the list: the purge walks this same list object and
+    // would otherwise stop at once on "Could Not Read The File".
+    void failedChangesLeaveTheListReadable()
+    {
+        TTestEnv env;
+        makeFolders(env);
+        TWatchDatabase watch(WatchListPath());
+        for (const char *n : {"ALPHA", "BETA"})
+            QVERIFY(InsertWatchEntry(watch, listEntry(n, n)) >= 0);
+        const QByteArray before = TTestEnv::readFile(WatchListPath());
+        {
+            TSizeLimit full(before.size() - 1); // not even the same list again
+            QCOMPARE(InsertWatchEntry(watch, listEntry("AA", "AARDVARK")), -1);
+            QCOMPARE(watch.Status(), uint16_t(0));
+            QVERIFY(!DeleteWatchEntry(watch, 0));
+            QCOMPARE(watch.Status(), uint16_t(0));
+            QCOMPARE(ReplaceWatchEntry(watch, 0, listEntry("Z", "ZULU")), -1);
+            QCOMPARE(watch.Status(), uint16_t(0));
+        }
+        QCOMPARE(TTestEnv::readFile(WatchListPath()), before);
+        TRecordingTalk talk;
+        QVERIFY(PurgeAll(watch, "19990101", talk));
+        QCOMPARE(talk.errors, QStringList());
+        QVERIFY(DeleteWatchEntry(watch, 0));
+        QCOMPARE(stored(watch), QStringList{"BETA=BETA"});
     }
 };
 
